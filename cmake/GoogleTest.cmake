@@ -1,0 +1,18 @@
+# GoogleTest from Debian's source package, built with the same compiler and flags as the project,
+# so the cross build and the sanitizer build get a matching copy.
+set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+if(WIN32)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+endif()
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# corvalin_add_test(NAME SOURCES... LIBS libs...): one test binary, run by ctest (under Wine
+# when cross-compiled, through CMAKE_CROSSCOMPILING_EMULATOR).
+function(corvalin_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} corvalin_test_support GTest::gtest corvalin_warnings)
+  add_test(NAME ${name} COMMAND ${name})
+endfunction()

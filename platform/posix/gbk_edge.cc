@@ -1,0 +1,52 @@
+#include "platform/posix/gbk_edge.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace platform::posix {
+namespace {
+
+// One conversion with iconv, replacing each invalid or incomplete sequence by "?" and going on
+// after the byte that stopped it.
+std::string convert(const char* to, const char* from, std::string_view in) {
+  std::string out;
+  if (in.empty()) return out;
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+  out.resize(in.size() * 4 + 16);
+  char* src = const_cast<char*>(in.data());
+  std::size_t srcLeft = in.size();
+  char* dst = out.data();
+  std::size_t dstLeft = out.size();
+  auto grow = [&] {
+    const std::size_t used = static_cast<std::size_t>(dst - out.data());
+    out.resize(out.size() * 2);
+    dst = out.data() + used;
+    dstLeft = out.size() - used;
+  };
+  while (srcLeft > 0) {
+    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) {
+      grow();
+      continue;
+    }
+    // EILSEQ or EINVAL: skip one byte and put a "?" in its place.
+    if (dstLeft == 0) grow();
+    *dst++ = '?';
+    --dstLeft;
+    ++src;
+    --srcLeft;
+  }
+  out.resize(static_cast<std::size_t>(dst - out.data()));
+  iconv_close(cd);
+  return out;
+}
+
+}  // namespace
+
+std::string systemToUtf8(std::string_view text) { return convert("UTF-8", "GB18030", text); }
+
+std::string utf8ToSystem(std::string_view text) { return convert("GB18030", "UTF-8", text); }
+
+}  // namespace platform::posix
