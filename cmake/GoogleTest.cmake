@@ -13,6 +13,8 @@ add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 function(corvalin_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} corvalin_test_support GTest::gtest corvalin_warnings)
+  # Tests link the headless window system and its run error box, which never waits for a click.
+  target_link_libraries(${name} PRIVATE ${T_LIBS} corvalin_headless corvalin_test_support GTest::gtest
+                        corvalin_warnings)
   add_test(NAME ${name} COMMAND ${name})
 endfunction()
