@@ -33,6 +33,12 @@ struct WindowDefinition {
 
 using ControlIndex = int;  // 0-based index into WindowDefinition::controls
 
+// Starts the window system on the UI thread: OLE (single-threaded apartment) for the folder
+// picker, and the folder that holds the program file made the current directory.
+void startWindowSystem();
+// Releases the window system's own resources and uninitialises OLE.
+void stopWindowSystem();
+
 // Creates and shows the main window and its controls in table order; false when it cannot.
 bool loadMainWindow(const WindowDefinition& window);
 
