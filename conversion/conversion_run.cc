@@ -54,10 +54,10 @@ void runConversion(const RunOptions& options) {
 EntryOutcome convertEntry(int i, const RunOptions& options) {
   // Read for every entry: a scan nested in the run may have changed the folder.
   const Text folder = folderEditText();
-  const Text songId = songIdFromFileName(arrayMember(cacheFileList(), i));
-  const Text title = lookUpSongTitle(songId);
   EntryOutcome outcome;
   outcome.index = i;
+  outcome.songId = songIdFromFileName(arrayMember(cacheFileList(), i));
+  const Text title = lookUpSongTitle(outcome.songId);
   outcome.sourceName = arrayMember(cacheFileList(), i);
   outcome.targetName = concatText(title, ".mp3");
   const Text source = concatText(folder, "\\", outcome.sourceName);

@@ -18,6 +18,7 @@ struct EntryOutcome {
   int index = 0;  // 1-based position in the list
   int bound = 0;  // the run's bound
   Text sourceName;
+  Text songId;
   Text targetName;  // title and ".mp3"
   EntryResult result = EntryResult::Copied;
 };
