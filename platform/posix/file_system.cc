@@ -35,7 +35,7 @@ std::string osPath(std::string_view systemPath) {
 // A bare name the system can address: one that crosses the edge and back unchanged. A name
 // holding "\" or bytes that are not UTF-8 would come back as another name.
 bool nameCrossesEdge(std::string_view osName, const std::string& systemName) {
-  return systemName.find('\\') == std::string::npos && posix::systemToUtf8(systemName) == osName;
+  return osName.find('\\') == std::string_view::npos && posix::systemToUtf8(systemName) == osName;
 }
 
 char foldAsciiCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
