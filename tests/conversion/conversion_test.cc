@@ -16,8 +16,9 @@
 #include "conversion/main_window_controls.h"
 #include "lookup/song_title.h"
 #include "platform/headless/headless_window.h"
+#include "tests/conversion/run_error_exit.h"
 #include "tests/conversion/temp_folder.h"
-#include "tests/support/song_service.h"
+#include "tests/conversion/test_catalogue.h"
 
 namespace corvalin {
 namespace {
@@ -31,24 +32,17 @@ std::string countLine(int n) {
   return "\xB9\xB2" + std::to_string(n) + "\xCA\xD7\xB8\xE8\xC7\xFA\xBB\xBA\xB4\xE6";  // 共n首歌曲缓存
 }
 
-// Titles as the lookup gives them for the catalogue below (code page 936).
-const std::string kSunny = "Jay - Sunny Day.mp3";
-const std::string kRain = "Jay - Rain.mp3";
-const std::string kWind = "Jay - Wind.mp3";
-const std::string kTwin = "Twin - Same.mp3";
-const std::string kChinese = "\xD6\xDC\xBD\xDC\xC2\xD7 - \xC7\xE7\xCC\xEC.mp3";  // 周杰伦 - 晴天.mp3
-const char8_t* kChineseOnDisk = u8"\u5468\u6770\u4F26 - \u6674\u5929.mp3";
+using testing::kChineseOnDisk;
+using testing::kRain;
+using testing::kSunny;
+using testing::kTwin;
+using testing::kWind;
 
 class Conversion : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     catalogueFolder = new TempFolder;
-    const std::filesystem::path catalogue = catalogueFolder->write(
-        "songs.tsv",
-        "1001\tSunny Day\tJay\n1002\tRain\tJay\n1003\tWind\tJay\n"
-        "2001\tSame\tTwin\n2002\tSame\tTwin\n"
-        "3001\t\xE6\x99\xB4\xE5\xA4\xA9\t\xE5\x91\xA8\xE6\x9D\xB0\xE4\xBC\xA6\n");  // 晴天, 周杰伦
-    service = new std::optional<testing::SongService>(testing::SongService::start(catalogue.string()));
+    service = new std::optional<testing::SongService>(testing::startTestSongService(*catalogueFolder));
     ASSERT_TRUE(service->has_value()) << "the song service did not start";
     useSongServiceHost(Text::fromBytes((*service)->host()));
   }
@@ -156,7 +150,7 @@ TEST(SongIdFromFileName, IsTheTextBeforeTheFirstDash) {
 }
 
 TEST(SongIdFromFileNameDeathTest, AnEmptyNameIsRunError1) {
-  EXPECT_EXIT(songIdFromFileName(""), ::testing::ExitedWithCode(255), "\xB4\xED\xCE\xF3\xB4\xFA\xC2\xEB\xA3\xBA" "1");
+  EXPECT_EXIT(songIdFromFileName(""), testing::endedByRunError, "\xB4\xED\xCE\xF3\xB4\xFA\xC2\xEB\xA3\xBA" "1");
 }
 
 TEST_F(Conversion, AnEmptyListSetsTheMaximumToZeroAndSaysDone) {
