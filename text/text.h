@@ -70,12 +70,13 @@ class Bytes {
 };
 
 // Builds a Text piece by piece in amortised linear time; take() yields the result
-// (present, possibly empty).
+// (present, possibly empty). A value longer than a 32-bit length can count is exhausted memory.
 class TextBuilder {
  public:
-  void reserve(std::size_t n) { text_.bytes_.reserve(n); }
+  void reserve(std::size_t n);
   void append(std::string_view bytes);
   void append(const Text& t) { append(t.view()); }
+  void appendFill(std::size_t count, char byte);
   std::size_t size() const { return text_.bytes_.size(); }
   Text take();
 
@@ -86,10 +87,11 @@ class TextBuilder {
 // Builds Bytes piece by piece in amortised linear time; zero bytes are kept.
 class BytesBuilder {
  public:
-  void reserve(std::size_t n) { bytes_.bytes_.reserve(n); }
-  void append(std::string_view bytes) { bytes_.bytes_.append(bytes.data(), bytes.size()); }
+  void reserve(std::size_t n);
+  void append(std::string_view bytes);
+  void appendFill(std::size_t count, char byte);
   std::size_t size() const { return bytes_.bytes_.size(); }
-  Bytes take();
+  Bytes take();  // absent when nothing was appended
 
  private:
   Bytes bytes_;
