@@ -23,19 +23,15 @@ Text attributeValue(const Text& page, const Text& marker) {
   const int markerAt = findText(page, marker);
   if (markerAt == -1) return Text();
   const int start = markerAt + textLength(marker);
-  FindOptions fromStart;
-  fromStart.start = start;
-  const int quoteAt = findText(page, "\"", fromStart);
+  const int quoteAt = findText(page, "\"", {.start = start});
   if (quoteAt == -1) return Text();
   return textMid(page, start, quoteAt - start);
 }
 
 // Character by character, so the second byte of a double-byte character is never replaced.
 Text safeForFileName(Text value) {
-  ReplaceOptions caseSensitive;
-  caseSensitive.caseSensitive = true;
   for (const char* unsafe : kUnsafeCharacters) {
-    value = replaceText(value, unsafe, ",", caseSensitive);
+    value = replaceText(value, unsafe, ",", {.caseSensitive = true});
   }
   return value;
 }
