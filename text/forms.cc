@@ -19,7 +19,7 @@ bool isBlankAt(std::string_view bytes, std::size_t pos, std::size_t width) {
 // The byte a full-width form maps to before a number is read, or 0 when the two-byte character
 // is not one of them (it then stays as it is, and no number reads on past it).
 unsigned char halfWidthOf(unsigned char first, unsigned char second) {
-  if (first == 0xA3 && second >= 0xA1) return static_cast<unsigned char>(second - 0x80);
+  if (first == 0xA3 && second >= 0xA1 && second <= 0xFE) return static_cast<unsigned char>(second - 0x80);
   if (first != 0xA1) return 0;
   switch (second) {
     case 0xA1: return ' ';

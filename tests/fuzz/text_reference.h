@@ -143,7 +143,7 @@ inline std::int32_t toInt(const std::string& t) {
     }
     const auto a = static_cast<unsigned char>(t[i]);
     const auto b = static_cast<unsigned char>(t[i + 1]);
-    if (a == 0xA3 && b >= 0xA1) mapped += static_cast<char>(b - 0x80);
+    if (a == 0xA3 && b >= 0xA1 && b <= 0xFE) mapped += static_cast<char>(b - 0x80);
     else if (a == 0xA1 && b == 0xA1) mapped += ' ';
     else if (a == 0xA1 && b == 0xAB) mapped += '~';
     else if (a == 0xA1 && (b == 0xEE || b == 0xEF)) mapped += '*';
