@@ -45,7 +45,8 @@ bool compare(const char* name, const std::function<std::size_t()>& operation,
   const double operationTime = bestSeconds(operation, operationResult);
   const double baselineTime = bestSeconds(baseline, baselineResult);
   std::printf("%-12s ratio %5.2f  (%.1f ms vs baseline %.1f ms, result %zu)\n", name,
-              operationTime / baselineTime, operationTime * 1e3, baselineTime * 1e3, operationResult);
+              operationTime / baselineTime, operationTime * 1e3, baselineTime * 1e3,
+              operationResult);
   if (operationResult != baselineResult) {
     std::printf("%-12s MISMATCH: baseline result %zu\n", name, baselineResult);
     return false;
@@ -74,18 +75,24 @@ int main() {
       },
       [&] {
         std::size_t found = 0;
-        for (std::size_t at = page.find(sought); at != std::string::npos; at = page.find(sought, at + 1)) ++found;
+        for (std::size_t at = page.find(sought); at != std::string::npos;
+             at = page.find(sought, at + 1))
+          ++found;
         return found;
       });
 
   agree &= compare(
       "replaceText",
-      [&] { return static_cast<std::size_t>(corvalin::textLength(corvalin::replaceText(text, "data-res-", "x-", {.caseSensitive = true}))); },
+      [&] {
+        return static_cast<std::size_t>(corvalin::textLength(
+            corvalin::replaceText(text, "data-res-", "x-", {.caseSensitive = true})));
+      },
       [&] {
         std::string out;
         out.reserve(page.size());
         std::size_t from = 0;
-        for (std::size_t at = page.find("data-res-"); at != std::string::npos; at = page.find("data-res-", from)) {
+        for (std::size_t at = page.find("data-res-"); at != std::string::npos;
+             at = page.find("data-res-", from)) {
           out.append(page, from, at - from);
           out += "x-";
           from = at + 9;
@@ -96,14 +103,16 @@ int main() {
 
   agree &= compare(
       "splitText",
-      [&] { return static_cast<std::size_t>(corvalin::arraySize(corvalin::splitText(text, "\r\n"))); },
+      [&] {
+        return static_cast<std::size_t>(corvalin::arraySize(corvalin::splitText(text, "\r\n")));
+      },
       [&] {
         std::vector<std::string> pieces;
         const std::string delimiter = "\r\n";
         std::size_t from = 0;
-        for (auto at = std::search(page.begin(), page.end(), delimiter.begin(), delimiter.end()); at != page.end();
-             at = std::search(page.begin() + static_cast<std::ptrdiff_t>(from), page.end(), delimiter.begin(),
-                              delimiter.end())) {
+        for (auto at = std::search(page.begin(), page.end(), delimiter.begin(), delimiter.end());
+             at != page.end(); at = std::search(page.begin() + static_cast<std::ptrdiff_t>(from),
+                                                page.end(), delimiter.begin(), delimiter.end())) {
           const auto offset = static_cast<std::size_t>(at - page.begin());
           pieces.emplace_back(page, from, offset - from);
           from = offset + delimiter.size();

@@ -18,8 +18,9 @@ namespace fuzzing {
 // Bytes that matter to the operations: letters of both cases, blanks, signs, digits, the path
 // and field separators, and first and second bytes of two-byte characters (the full-width
 // space A1 A1, full-width forms A3 xx, and 0x80 and 0xFF at the ends of the first-byte range).
-constexpr char kAlphabet[] = {'a', 'A', 'b', ' ', '\t', '-', '+', '1', '0', '\\', '|', ',', '.',
-                              '\x80', '\xA1', '\xA3', '\xB1', '\xD6', '\xFF', '\x5C'};
+constexpr char kAlphabet[] = {'a',    'A',    'b',    ' ',    '\t',   '-',   '+',
+                              '1',    '0',    '\\',   '|',    ',',    '.',   '\x80',
+                              '\xA1', '\xA3', '\xB1', '\xD6', '\xFF', '\x5C'};
 
 class Input {
  public:
@@ -59,7 +60,9 @@ inline corvalin::Text toText(const std::optional<std::string>& t) {
   return t ? corvalin::Text(t->c_str()) : corvalin::Text();
 }
 
-inline std::string bytesOf(const std::optional<std::string>& t) { return t.value_or(std::string()); }
+inline std::string bytesOf(const std::optional<std::string>& t) {
+  return t.value_or(std::string());
+}
 
 [[noreturn]] inline void fail(const char* what, const std::string& detail) {
   std::fprintf(stderr, "MISMATCH in %s: %s\n", what, detail.c_str());
@@ -67,15 +70,19 @@ inline std::string bytesOf(const std::optional<std::string>& t) { return t.value
 }
 
 inline std::string show(const reference::MaybeText& t) { return t ? "\"" + *t + "\"" : "<absent>"; }
-inline std::string show(const corvalin::Text& t) { return t.isAbsent() ? "<absent>" : "\"" + t.str() + "\""; }
+inline std::string show(const corvalin::Text& t) {
+  return t.isAbsent() ? "<absent>" : "\"" + t.str() + "\"";
+}
 
-inline void expectSame(const char* what, const corvalin::Text& actual, const reference::MaybeText& expected) {
+inline void expectSame(const char* what, const corvalin::Text& actual,
+                       const reference::MaybeText& expected) {
   const bool same = expected ? !actual.isAbsent() && actual.str() == *expected : actual.isAbsent();
   if (!same) fail(what, "got " + show(actual) + ", expected " + show(expected));
 }
 
 inline void expectSame(const char* what, long long actual, long long expected) {
-  if (actual != expected) fail(what, "got " + std::to_string(actual) + ", expected " + std::to_string(expected));
+  if (actual != expected)
+    fail(what, "got " + std::to_string(actual) + ", expected " + std::to_string(expected));
 }
 
 }  // namespace fuzzing

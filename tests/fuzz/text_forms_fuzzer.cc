@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       expectSame("textLeft", corvalin::textLeft(value, count), reference::left(t, count));
       expectSame("textRight", corvalin::textRight(value, count), reference::right(t, count));
       const int start = input.position(t.size());
-      expectSame("textMid", corvalin::textMid(value, start, count), reference::mid(t, start, count));
+      expectSame("textMid", corvalin::textMid(value, start, count),
+                 reference::mid(t, start, count));
       break;
     }
     case 1:
@@ -31,12 +32,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     default: {
       // Round trips through the value conversions.
-      expectSame("toText(toBytes)", corvalin::toText(corvalin::toBytes(value)), reference::result(t));
-      expectSame("toText(toInt)", corvalin::toInt(corvalin::toText(corvalin::toInt(value))), reference::toInt(t));
+      expectSame("toText(toBytes)", corvalin::toText(corvalin::toBytes(value)),
+                 reference::result(t));
+      expectSame("toText(toInt)", corvalin::toInt(corvalin::toText(corvalin::toInt(value))),
+                 reference::toInt(t));
       const auto other = input.text(16);
       const std::string o = bytesOf(other);
-      expectSame("concatText", corvalin::concatText(value, toText(other)), reference::MaybeText(t + o));
-      expectSame("compareText", corvalin::compareText(value, toText(other)), t < o ? -1 : (t > o ? 1 : 0));
+      expectSame("concatText", corvalin::concatText(value, toText(other)),
+                 reference::MaybeText(t + o));
+      expectSame("compareText", corvalin::compareText(value, toText(other)),
+                 t < o ? -1 : (t > o ? 1 : 0));
     }
   }
   return 0;

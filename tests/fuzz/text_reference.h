@@ -18,8 +18,12 @@ inline MaybeText result(const std::string& bytes) {
 }
 
 inline bool isLead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-inline std::size_t width(const std::string& t, std::size_t i) { return isLead(t[i]) && i + 1 < t.size() ? 2 : 1; }
-inline bool isLone(const std::string& t, std::size_t i) { return i + 1 == t.size() && isLead(t[i]); }
+inline std::size_t width(const std::string& t, std::size_t i) {
+  return isLead(t[i]) && i + 1 < t.size() ? 2 : 1;
+}
+inline bool isLone(const std::string& t, std::size_t i) {
+  return i + 1 == t.size() && isLead(t[i]);
+}
 inline char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 inline bool matchesAt(const std::string& t, std::size_t i, const std::string& s, bool ignoreCase) {
@@ -30,7 +34,9 @@ inline bool matchesAt(const std::string& t, std::size_t i, const std::string& s,
   return true;
 }
 
-inline MaybeText left(const std::string& t, int n) { return n <= 0 ? std::nullopt : result(t.substr(0, static_cast<std::size_t>(n))); }
+inline MaybeText left(const std::string& t, int n) {
+  return n <= 0 ? std::nullopt : result(t.substr(0, static_cast<std::size_t>(n)));
+}
 inline MaybeText right(const std::string& t, int n) {
   if (n <= 0) return std::nullopt;
   const std::size_t k = std::min(t.size(), static_cast<std::size_t>(n));
@@ -52,7 +58,8 @@ inline int find(const std::string& t, const std::string& s, int start, bool igno
   return -1;
 }
 
-inline int findReverse(const std::string& t, const std::string& s, std::optional<int> limit, bool ignoreCase) {
+inline int findReverse(const std::string& t, const std::string& s, std::optional<int> limit,
+                       bool ignoreCase) {
   std::string r = t;
   if (limit) r = *limit <= 1 ? std::string() : t.substr(0, static_cast<std::size_t>(*limit) - 1);
   if (r.empty()) return -1;
@@ -65,8 +72,8 @@ inline int findReverse(const std::string& t, const std::string& s, std::optional
   return last;
 }
 
-inline MaybeText replace(const std::string& t, const std::string& s, const std::string& by, int start,
-                         std::optional<int> maxCount, bool caseSensitive) {
+inline MaybeText replace(const std::string& t, const std::string& s, const std::string& by,
+                         int start, std::optional<int> maxCount, bool caseSensitive) {
   const std::size_t from = start < 1 ? 0 : static_cast<std::size_t>(start) - 1;
   if (t.empty() || s.empty() || from >= t.size() || (maxCount && *maxCount == 0)) return result(t);
   const long long limit = maxCount && *maxCount > 0 ? *maxCount : -1;
@@ -91,7 +98,8 @@ inline MaybeText replace(const std::string& t, const std::string& s, const std::
   return result(out);
 }
 
-inline std::vector<MaybeText> split(const std::string& t, const std::string& d, std::optional<int> maxCount) {
+inline std::vector<MaybeText> split(const std::string& t, const std::string& d,
+                                    std::optional<int> maxCount) {
   std::vector<MaybeText> pieces;
   if (t.empty() || (maxCount && *maxCount <= 0)) return pieces;
   if (d.empty()) return {t};
@@ -143,18 +151,24 @@ inline std::int32_t toInt(const std::string& t) {
     }
     const auto a = static_cast<unsigned char>(t[i]);
     const auto b = static_cast<unsigned char>(t[i + 1]);
-    if (a == 0xA3 && b >= 0xA1 && b <= 0xFE) mapped += static_cast<char>(b - 0x80);
-    else if (a == 0xA1 && b == 0xA1) mapped += ' ';
-    else if (a == 0xA1 && b == 0xAB) mapped += '~';
-    else if (a == 0xA1 && (b == 0xEE || b == 0xEF)) mapped += '*';
-    else mapped += t.substr(i, 2);
+    if (a == 0xA3 && b >= 0xA1 && b <= 0xFE)
+      mapped += static_cast<char>(b - 0x80);
+    else if (a == 0xA1 && b == 0xA1)
+      mapped += ' ';
+    else if (a == 0xA1 && b == 0xAB)
+      mapped += '~';
+    else if (a == 0xA1 && (b == 0xEE || b == 0xEF))
+      mapped += '*';
+    else
+      mapped += t.substr(i, 2);
   }
   std::size_t i = 0;
   while (i < mapped.size() && (mapped[i] == ' ' || (mapped[i] >= 9 && mapped[i] <= 13))) ++i;
   bool negative = false;
   if (i < mapped.size() && (mapped[i] == '+' || mapped[i] == '-')) negative = mapped[i++] == '-';
   std::uint64_t value = 0;
-  for (; i < mapped.size() && mapped[i] >= '0' && mapped[i] <= '9'; ++i) value = (value * 10 + static_cast<std::uint64_t>(mapped[i] - '0')) % (1ull << 32);
+  for (; i < mapped.size() && mapped[i] >= '0' && mapped[i] <= '9'; ++i)
+    value = (value * 10 + static_cast<std::uint64_t>(mapped[i] - '0')) % (1ull << 32);
   if (negative) value = ((1ull << 32) - value) % (1ull << 32);
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }

@@ -16,14 +16,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   switch (input.pick(4)) {
     case 0: {
       const int start = input.position(t.size());
-      expectSame("findText", corvalin::findText(toText(text), toText(sought), {.start = start, .ignoreCase = flag}),
-                 reference::find(t, s, start, flag));
+      expectSame(
+          "findText",
+          corvalin::findText(toText(text), toText(sought), {.start = start, .ignoreCase = flag}),
+          reference::find(t, s, start, flag));
       break;
     }
     case 1: {
       const auto limit = input.optionalPosition(t.size());
       expectSame("findTextReverse",
-                 corvalin::findTextReverse(toText(text), toText(sought), {.limit = limit, .ignoreCase = flag}),
+                 corvalin::findTextReverse(toText(text), toText(sought),
+                                           {.limit = limit, .ignoreCase = flag}),
                  reference::findReverse(t, s, limit, flag));
       break;
     }
@@ -31,19 +34,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const auto replacement = input.text(8);
       const int start = input.flag() ? 1 : input.position(t.size());
       const auto maxCount = input.optionalPosition(4);
-      expectSame("replaceText",
-                 corvalin::replaceText(toText(text), toText(sought), toText(replacement),
-                                       {.start = start, .maxCount = maxCount, .caseSensitive = flag}),
-                 reference::replace(t, s, bytesOf(replacement), start, maxCount, flag));
+      expectSame(
+          "replaceText",
+          corvalin::replaceText(toText(text), toText(sought), toText(replacement),
+                                {.start = start, .maxCount = maxCount, .caseSensitive = flag}),
+          reference::replace(t, s, bytesOf(replacement), start, maxCount, flag));
       break;
     }
     default: {
       const auto maxCount = input.optionalPosition(4);
-      const corvalin::TextArray pieces = corvalin::splitText(toText(text), toText(sought), {.maxCount = maxCount});
+      const corvalin::TextArray pieces =
+          corvalin::splitText(toText(text), toText(sought), {.maxCount = maxCount});
       const auto expected = reference::split(t, s, maxCount);
-      expectSame("splitText size", corvalin::arraySize(pieces), static_cast<long long>(expected.size()));
+      expectSame("splitText size", corvalin::arraySize(pieces),
+                 static_cast<long long>(expected.size()));
       for (int i = 1; i <= corvalin::arraySize(pieces); ++i) {
-        expectSame("splitText member", corvalin::arrayMember(pieces, i), expected[static_cast<std::size_t>(i - 1)]);
+        expectSame("splitText member", corvalin::arrayMember(pieces, i),
+                   expected[static_cast<std::size_t>(i - 1)]);
       }
     }
   }
