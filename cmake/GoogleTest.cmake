@@ -14,7 +14,7 @@ function(corvalin_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   # Tests link the headless window system and its run error box, which never waits for a click.
-  target_link_libraries(${name} PRIVATE ${T_LIBS} corvalin_headless corvalin_test_support GTest::gtest
+  target_link_libraries(${name} PRIVATE ${T_LIBS} corvalin_headless corvalin_test_support GTest::gtest_main
                         corvalin_warnings)
   add_test(NAME ${name} COMMAND ${name})
 endfunction()
