@@ -16,7 +16,11 @@
 // An unknown id gets a 404 page without the two attributes.
 //
 // Paths (query values in brackets are defaults):
-//   /echo                  200, the body is the request exactly as received
+//   /echo...               200, the body is the request exactly as received (any path that
+//                          begins with /echo, so a test can give its cookies a path of their own)
+//   /record?key=K          the echo, and keeps the request under K (useful for HEAD)
+//   /recorded?key=K        200 with the request kept under K, or 404 when none was
+//   /setcookie?c=N=V       sets the cookie N=V with Path=/echo/jar
 //   /file?name=F           200, the bytes of F from the catalogue's folder
 //   /cookies               Set-Cookie lines in mixed case: a=1, b=2, c=3
 //   /zero                  a body holding a zero byte: "ab", 0x00, "cd"
@@ -45,6 +49,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -68,6 +73,8 @@ struct Song {
 
 std::map<std::string, Song> gCatalogue;
 std::filesystem::path gCatalogueFolder;
+std::mutex gRecordedLock;
+std::map<std::string, std::string> gRecorded;  // requests kept by /record
 
 // ---- Sockets ----
 
@@ -118,7 +125,12 @@ std::map<std::string, std::string> parseQuery(std::string_view query) {
   return values;
 }
 
+// An absolute target (a request through a proxy) is served by its path.
 void splitTarget(std::string_view target, Request& request) {
+  if (target.substr(0, 7) == "http://") {
+    const std::size_t slash = target.find('/', 7);
+    target = slash == std::string_view::npos ? std::string_view("/") : target.substr(slash);
+  }
   const std::size_t mark = target.find('?');
   request.path = std::string(target.substr(0, mark));
   request.query = mark == std::string_view::npos ? std::map<std::string, std::string>{}
@@ -252,10 +264,34 @@ void serveBigHeaders(int fd, const Request& request) {
   answer(fd, 200, "OK", "big headers", lines);
 }
 
+void record(int fd, const Request& request) {
+  {
+    const std::lock_guard<std::mutex> hold(gRecordedLock);
+    gRecorded[queryText(request, "key")] = request.raw;
+  }
+  answer(fd, 200, "OK", request.raw);
+}
+
+void recorded(int fd, const Request& request) {
+  std::string raw;
+  {
+    const std::lock_guard<std::mutex> hold(gRecordedLock);
+    const auto it = gRecorded.find(queryText(request, "key"));
+    if (it == gRecorded.end()) return answer(fd, 404, "Not Found", "");
+    raw = it->second;
+  }
+  answer(fd, 200, "OK", raw);
+}
+
 void route(int fd, Request& request) {
   const std::string& p = request.path;
   if (p == "/m/song") return serveSong(fd, request);
-  if (p == "/echo") return answer(fd, 200, "OK", request.raw);
+  if (p.rfind("/echo", 0) == 0) return answer(fd, 200, "OK", request.raw);
+  if (p == "/record") return record(fd, request);
+  if (p == "/recorded") return recorded(fd, request);
+  if (p == "/setcookie") {
+    return answer(fd, 200, "OK", "set", "Set-Cookie: " + queryText(request, "c") + "; Path=/echo/jar\r\n");
+  }
   if (p == "/file") return serveFile(fd, request);
   if (p == "/cookies") {
     return answer(fd, 200, "OK", "cookies",

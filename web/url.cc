@@ -4,10 +4,11 @@ namespace corvalin {
 namespace {
 
 // #引号: the placeholder for a double quote inside the markers of textBetween.
+const ReplaceOptions kExactCase{1, std::nullopt, true};
 const Text kQuotePlaceholder = "#\xD2\xFD\xBA\xC5";  // #引号
 
 Text withQuotes(const Text& marker) {
-  return replaceText(marker, kQuotePlaceholder, "\"", {.caseSensitive = true});
+  return replaceText(marker, kQuotePlaceholder, "\"", kExactCase);
 }
 
 // The host in the standard way: the text between the scheme and the next "/".
@@ -30,17 +31,17 @@ Text standardHost(Text v, bool domainOnly) {
 // The host in the dot-count way: the trailing part with dotCount dots (one more without
 // domainOnly); a host with no more dots than that comes back whole.
 Text dotCountHost(Text v, bool domainOnly, int dotCount) {
-  v = replaceText(v, "http://", Text(), {.caseSensitive = true});
-  v = replaceText(v, "https://", Text(), {.caseSensitive = true});
+  v = replaceText(v, "http://", Text(), kExactCase);
+  v = replaceText(v, "https://", Text(), kExactCase);
   const int slash = findText(v, "/");
   if (slash != -1) v = textLeft(v, slash - 1);
   const int length = textLength(v);
   int pos = length;
-  for (int i = 0; i < dotCount; ++i) pos = findTextReverse(v, ".", {.limit = pos});
-  const int d = findTextReverse(v, ".", {.limit = pos});
+  for (int i = 0; i < dotCount; ++i) pos = findTextReverse(v, ".", {pos, false});
+  const int d = findTextReverse(v, ".", {pos, false});
   if (domainOnly) return textRight(v, length - d);
   if (d != -1) {
-    const int d2 = findTextReverse(v, ".", {.limit = d});
+    const int d2 = findTextReverse(v, ".", {d, false});
     if (d2 != -1) return textRight(v, length - d2);
   }
   return v;
@@ -56,9 +57,9 @@ Text textBetween(const Text& source, const Text& startMarker, const Text& endMar
                  BetweenOptions options) {
   const Text m1 = withQuotes(startMarker);
   const Text m2 = withQuotes(endMarker);
-  int p = findText(source, m1, {.start = options.startPosition, .ignoreCase = options.ignoreCase});
+  int p = findText(source, m1, {options.startPosition, options.ignoreCase});
   if (p != -1) p += textLength(m1);
-  const int q = findText(source, m2, {.start = p, .ignoreCase = options.ignoreCase});
+  const int q = findText(source, m2, {p, options.ignoreCase});
   if (p == -1 || q == -1) return Text();
   return textMid(source, p, q - p);
 }
@@ -79,15 +80,15 @@ Text urlHost(const Text& url, HostOptions options) {
 }
 
 int urlPort(const Text& url) {
-  const Text host = urlHost(url, {.keepPort = true});
+  const Text host = urlHost(url, {false, true, std::nullopt});
   const int colon = findTextReverse(host, ":");
   if (colon == -1) return compareText(textLeft(toLowerCase(url), 5), "https") == 0 ? 443 : 80;
   return toInt(textRight(host, textLength(host) - colon));
 }
 
 Text urlPath(const Text& url) {
-  const int hostAt = findText(url, urlHost(url), {.start = 1, .ignoreCase = true});
-  const int slash = findText(url, "/", {.start = hostAt, .ignoreCase = true});
+  const int hostAt = findText(url, urlHost(url), {1, true});
+  const int slash = findText(url, "/", {hostAt, true});
   if (slash <= 0) return "/";
   return textRight(url, textLength(url) - slash + 1);
 }

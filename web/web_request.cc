@@ -36,12 +36,12 @@ bool holdsLineBreak(const Text& text) {
 // finds nothing, a one-line text gives its value; a longer text gives the value of the line
 // naming the agent in any case, so that no other line can leak into the agent.
 Text userAgent(const Text& headers) {
-  if (findText(headers, "User-Agent:", {.ignoreCase = true}) == -1) return kDefaultAgent;
+  if (findText(headers, "User-Agent:", {1, true}) == -1) return kDefaultAgent;
   const Text lines = concatText(headers, "\r\n");
   const Text agent = trimBoth(textBetween(lines, "User-Agent:", "\r\n"));
   if (textLength(agent) > 0) return agent;
   if (findText(headers, "\r\n") == -1) return headerValue(headers);
-  return trimBoth(textBetween(lines, "User-Agent:", "\r\n", {.ignoreCase = true}));
+  return trimBoth(textBetween(lines, "User-Agent:", "\r\n", {0, true}));
 }
 
 HttpHandle openRoot(const Text& agent, const Text& proxy, bool secure) {
@@ -129,7 +129,7 @@ Text cookiesSetBy(const Text& responseHeaders) {
                            ? trimBoth(textBetween(line, "Set-Cookie:", ";"))
                            : trimBoth(replaceText(line, "Set-Cookie:"));
     joined.append(value);
-    joined.append("; ");
+    joined.append(std::string_view("; "));
   }
   const Text all = joined.take();
   return textLeft(all, textLength(all) - 2);

@@ -15,6 +15,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -142,18 +143,29 @@ std::size_t onBodyBytes(char* data, std::size_t size, std::size_t count, void* c
 
 // The caller's header lines as curl wants them. curl drops a header written "Name:" with
 // nothing after it, so such a line goes as "Name;", which curl sends with an empty value.
+bool namesHeader(std::string_view line, std::string_view lowerName) {
+  if (line.size() <= lowerName.size() || line[lowerName.size()] != ':') return false;
+  for (std::size_t i = 0; i < lowerName.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(line[i])) != lowerName[i]) return false;
+  }
+  return true;
+}
+
 curl_slist* headerList(std::string_view block) {
   curl_slist* list = nullptr;
+  bool hasAccept = false;
   std::size_t at = 0;
   while (at <= block.size()) {
     const std::size_t end = std::min(block.find("\r\n", at), block.size());
     std::string line(block.substr(at, end - at));
     at = end + 2;
     if (line.empty()) continue;
+    hasAccept = hasAccept || namesHeader(line, "accept");
     if (line.back() == ':') line.back() = ';';
     list = curl_slist_append(list, line.c_str());
   }
-  // WinINet sends no "Expect: 100-continue"; curl would for larger bodies.
+  // WinINet sends no "Expect: 100-continue", and no Accept line of its own; curl would.
+  if (!hasAccept) list = curl_slist_append(list, "Accept:");
   return curl_slist_append(list, "Expect:");
 }
 

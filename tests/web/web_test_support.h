@@ -1,0 +1,29 @@
+// Helpers for the web tests: URLs on the shared song service and the request it echoed.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/text.h"
+
+namespace corvalin::testing {
+
+// "http://127.0.0.1:<port>" followed by `path`, on the shared song service.
+Text serviceUrl(std::string_view path);
+
+// A request as the service received it (the body of its /echo answer).
+struct EchoedRequest {
+  std::string requestLine;
+  std::vector<std::string> headerLines;
+  std::string body;
+};
+EchoedRequest parseEcho(std::string_view raw);
+
+// The values of every header line named `name` (any case), trimmed of leading spaces.
+std::vector<std::string> headerValues(const EchoedRequest& request, std::string_view name);
+
+// `block` split at "\r\n".
+std::vector<std::string> linesOf(std::string_view block);
+
+}  // namespace corvalin::testing
