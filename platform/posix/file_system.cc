@@ -131,6 +131,18 @@ int openTemporaryBeside(const std::string& target, std::string& temporaryPath) {
   return -1;
 }
 
+// Where the copy is written: the target itself when it does not exist yet (made here, so
+// removing it after a failure loses nothing), else a fresh file beside it that replaces it
+// only once the copy is whole.
+int openWritePlace(const std::string& target, std::string& writtenPath) {
+  const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd >= 0 || errno != EEXIST) {
+    writtenPath = target;
+    return fd;
+  }
+  return openTemporaryBeside(target, writtenPath);
+}
+
 bool writeAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
     const ssize_t written = write(fd, data, size);
@@ -142,7 +154,7 @@ bool writeAll(int fd, const char* data, std::size_t size) {
   return true;
 }
 
-bool copyContents(int from, int to) {
+bool copyByReadAndWrite(int from, int to) {
   char buffer[1 << 16];
   for (;;) {
     const ssize_t got = read(from, buffer, sizeof buffer);
@@ -150,6 +162,23 @@ bool copyContents(int from, int to) {
     if (got < 0) return false;
     if (got == 0) return true;
     if (!writeAll(to, buffer, static_cast<std::size_t>(got))) return false;
+  }
+}
+
+// In the kernel where it can (as cp does), else through a buffer.
+bool copyContents(int from, int to) {
+  bool copiedAny = false;
+  for (;;) {
+    const ssize_t copied = copy_file_range(from, nullptr, to, nullptr, std::size_t{1} << 30, 0);
+    if (copied == 0) return true;
+    if (copied > 0) {
+      copiedAny = true;
+      continue;
+    }
+    if (errno == EINTR) continue;
+    const bool unsupported = errno == ENOSYS || errno == EXDEV || errno == EINVAL ||
+                             errno == EOPNOTSUPP || errno == EBADF;
+    return unsupported && !copiedAny && copyByReadAndWrite(from, to);
   }
 }
 
@@ -189,14 +218,14 @@ bool copyFile(const char* source, const char* target) {
   const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return false;
   struct stat info {};
-  std::string temporary;
+  std::string written;
   int out = -1;
   bool copied = fstat(in, &info) == 0 && S_ISREG(info.st_mode) && targetReplaceable(to, info) &&
-                (out = openTemporaryBeside(to, temporary)) >= 0 && copyContents(in, out);
+                (out = openWritePlace(to, written)) >= 0 && copyContents(in, out);
   if (out >= 0) copied = (close(out) == 0) && copied;
   close(in);
-  copied = copied && rename(temporary.c_str(), to.c_str()) == 0;
-  if (!copied && out >= 0) unlink(temporary.c_str());
+  if (copied && written != to) copied = rename(written.c_str(), to.c_str()) == 0;
+  if (!copied && out >= 0) unlink(written.c_str());
   return copied;
 }
 
