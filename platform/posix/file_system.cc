@@ -183,13 +183,15 @@ bool copyContents(int from, int to) {
 }
 
 // A target the copy may replace: none yet, or a file we may write that is not the source.
-// A read-only or locked-down target makes the copy fail, as it does on Windows.
+// A read-only target (no write bit at all, which even a superuser's copy respects, like the
+// read-only attribute on Windows) or one we may not write makes the copy fail.
 bool targetReplaceable(const std::string& target, const struct stat& source) {
   struct stat info {};
   if (lstat(target.c_str(), &info) != 0) return errno == ENOENT;
   if (S_ISDIR(info.st_mode)) return false;
   if (info.st_dev == source.st_dev && info.st_ino == source.st_ino) return false;
-  return S_ISLNK(info.st_mode) || access(target.c_str(), W_OK) == 0;
+  if (S_ISLNK(info.st_mode)) return true;  // the link itself is replaced, not what it names
+  return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(target.c_str(), W_OK) == 0;
 }
 
 }  // namespace
