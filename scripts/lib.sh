@@ -55,3 +55,30 @@ stop_wine() {
   wineserver -k >/dev/null 2>&1 || true
   if [ -n "${WINESERVER_PID:-}" ]; then wait "$WINESERVER_PID" 2>/dev/null || true; fi
 }
+
+# The libFuzzer build (clang, AddressSanitizer) and one fuzzer run over the seeds in the repo.
+build_fuzzers() {
+  CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCORVALIN_WERROR=ON -DCORVALIN_FUZZ=ON -DCORVALIN_TESTS=OFF >/dev/null &&
+    cmake --build "$BUILD/fuzz" --target fuzzers -j "$JOBS"
+}
+
+fuzzer_names() { find "$BUILD/fuzz/tests/fuzz" -maxdepth 1 -type f -name '*_fuzzer' -printf '%f\n' | sort; }
+
+# Runs one fuzzer for some seconds. New inputs go to a work corpus under the build folder, not
+# into the repo's seeds; a finding is saved there as crash-* and fails the run. Prints the
+# number of executions as "executions: N".
+run_fuzzer() {  # name, seconds
+  local name="$1" seconds="$2"
+  local work="$BUILD/fuzz/corpus/$name" seeds="$ROOT/tests/fuzz/corpus/$name"
+  mkdir -p "$work" "$seeds"
+  local out="$BUILD/fuzz/$name.log"
+  "$BUILD/fuzz/tests/fuzz/$name" -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix="$BUILD/fuzz/$name-" "$work" "$seeds" >"$out" 2>&1
+  local status=$?
+  echo "executions: $(grep -oE 'stat::number_of_executed_units: *[0-9]+' "$out" | grep -oE '[0-9]+$')"
+  if [ "$status" -ne 0 ]; then
+    grep -E 'MISMATCH|ERROR|SUMMARY|Test unit written' "$out" | head -5
+  fi
+  return "$status"
+}
