@@ -1,0 +1,78 @@
+// The song title lookup against the project's song service (catalogue tests/fixtures/songs.tsv,
+// ids 3001 and up, and the lookup_*.html pages beside it).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "lookup/song_title.h"
+#include "tests/support/song_service.h"
+#include "web/web_request.h"
+
+namespace corvalin {
+namespace {
+
+using namespace std::string_view_literals;
+
+// Taken before any test replaces the host.
+const Text kHostBuiltIn = songServiceHost();
+
+TEST(SongServiceHost, IsTheBuiltInOneUntilReplaced) {
+  EXPECT_EQ(kHostBuiltIn.str(), CORVALIN_BUILT_IN_SONG_SERVICE_HOST);
+  useSongServiceHost("127.0.0.1:1");
+  EXPECT_EQ(songServiceHost().str(), "127.0.0.1:1");
+}
+
+class LookUpSongTitle : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host_ = testing::sharedSongServiceHost();
+    ASSERT_FALSE(host_.empty()) << "the song service is not running";
+    useSongServiceHost(Text(host_.c_str()));
+  }
+  std::string host_;
+};
+
+struct TitleCase {
+  const char* what;
+  const char* songId;
+  std::string_view title;
+};
+
+const TitleCase kTitles[] = {
+    {"Chinese name and artist", "123456", "\xD6\xDC\xBD\xDC\xC2\xD7 - \xC7\xE7\xCC\xEC"sv /* 周杰伦 - 晴天 */},
+    {"unsafe characters become commas", "3001", "C,D - A,B, live"sv},
+    {"all eight unsafe characters", "3002", "x - ,,,,,,,,"sv},
+    {"double-byte characters whose second byte is \\ or | stay whole", "3003",
+     "a,b - \xB6\x5C\xB8\xE6,\xB4\x7C"sv /* a,b - 禱告,磡 */},
+    {"character references stay as they are", "3004", "A&amp;B - Tom &amp; Jerry"sv},
+    {"empty name", "3005", "X - "sv},
+    {"characters outside 936 become ? and so ,", "3006", "\x80 - , ,,"sv /* € - , ,, */},
+    {"markers in capitals are not found", "3007", "lower - "sv},
+    {"the first of several attributes, artist standing first", "3008", "First A - First N"sv},
+    {"a value without its closing quote is empty", "3009", " - Name"sv},
+    {"a page in 936 is read whole", "3010", "Plain - ,,,"sv},
+    {"empty page", "3011", " - "sv},
+    {"error page without either marker", "3999", " - "sv},
+};
+
+TEST_F(LookUpSongTitle, TitlesFromTheSongPage) {
+  for (const TitleCase& c : kTitles) {
+    EXPECT_EQ(lookUpSongTitle(c.songId).str(), std::string(c.title)) << c.what;
+  }
+}
+
+TEST_F(LookUpSongTitle, AsksForTheSongPageOfTheNumberAsGiven) {
+  lookUpSongTitle("123456");
+  const Text request = fetchPage(Text(("http://" + host_ + "/recorded?key=song-123456").c_str()));
+  EXPECT_EQ(request.str().substr(0, request.str().find("\r\n")), "GET /m/song?id=123456 HTTP/1.1");
+  EXPECT_NE(request.str().find("\r\nHost: " + host_ + "\r\n"), std::string::npos) << request.str();
+}
+
+TEST(LookUpSongTitleUnreachable, GivesTheBareSeparator) {
+  useSongServiceHost("127.0.0.1:1");
+  EXPECT_EQ(lookUpSongTitle("3001").str(), " - ");
+}
+
+}  // namespace
+}  // namespace corvalin
