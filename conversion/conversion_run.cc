@@ -4,6 +4,7 @@
 #include "conversion/main_window_controls.h"
 #include "lookup/song_title.h"
 #include "platform/file_system.h"
+#include "platform/window_rules.h"
 #include "platform/window_system.h"
 
 namespace corvalin {
@@ -47,6 +48,8 @@ void runConversion(const RunOptions& options) {
     if (options.onEntry != nullptr) options.onEntry(outcome);
     setProgressPosition(i);
     platform::processPendingEvents();
+    // Closing the window ends the program: what is written stays, nothing more is started.
+    if (platform::isQuitRequested()) break;
   }
   setStatusLabelText(kDone);
 }

@@ -13,6 +13,7 @@ using ExitRoutine = void (*)();
 struct RulesState {
   std::vector<ExitRoutine> exitList;
   bool loopRunning = false;
+  bool quitRequested = false;
   ProgressBarValues progressBar;
 };
 
@@ -43,8 +44,12 @@ void markLoopRunning() { rulesState().loopRunning = true; }
 bool isLoopRunning() { return rulesState().loopRunning; }
 
 bool quitDueAfterWindowDestroyed(int windowsStillAlive) {
-  return windowsStillAlive == 0 && rulesState().loopRunning;
+  RulesState& state = rulesState();
+  if (windowsStillAlive == 0 && state.loopRunning) state.quitRequested = true;
+  return windowsStillAlive == 0 && state.loopRunning;
 }
+
+bool isQuitRequested() { return rulesState().quitRequested; }
 
 int clampProgressValue(int value) {
   return std::clamp(value, kProgressValueFloor, kProgressValueCeiling);

@@ -18,7 +18,11 @@ bool isLoopRunning();
 
 // After a window of the program has been destroyed: true when the quit request is to be
 // posted now, that is when no window is left and the loop has started.
+// Remembers a due quit request for isQuitRequested.
 bool quitDueAfterWindowDestroyed(int windowsStillAlive);
+// Whether the quit request has been posted: the window is gone and the program is ending, so
+// a conversion run stops after the entry it is on.
+bool isQuitRequested();
 
 // ---- Progress bar ----
 

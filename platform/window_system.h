@@ -21,7 +21,8 @@ struct ControlDefinition {
   bool enabled;
   bool tabStop;
   void (*onClick)();  // nullptr: no handler bound
-  int fontHeight;    // 0: the system's default GUI font; otherwise a font of this height
+  int fontHeight;    // 0: the system's default GUI font; else the height asked for (negative:
+                     // the character height, internal leading excluded)
   int fontWeight = 400;  // with fontHeight: normal weight unless told
 };
 
