@@ -47,7 +47,7 @@ const TitleCase kTitles[] = {
      "a,b - \xB6\x5C\xB8\xE6,\xB4\x7C"sv /* a,b - 禱告,磡 */},
     {"character references stay as they are", "3004", "A&amp;B - Tom &amp; Jerry"sv},
     {"empty name", "3005", "X - "sv},
-    {"characters outside 936 become ? and so ,", "3006", "\x80 - , ,,"sv /* € - , ,, */},
+    {"characters outside 936 become ? and so ,", "3006", "\x80 sign - , ,,"sv /* € sign - , ,, */},
     {"markers in capitals are not found", "3007", "lower - "sv},
     {"the first of several attributes, artist standing first", "3008", "First A - First N"sv},
     {"a value without its closing quote is empty", "3009", " - Name"sv},
