@@ -77,13 +77,16 @@ const CodePage* codePageNumbered(int number) {
 }
 
 // Collects the converted bytes: writes them while they fit in the room and counts them all.
-// With no room it only counts.
+// With no room (or no buffer) it only counts.
 class Output {
  public:
-  Output(char* data, int room) : data_(data), room_(room > 0 ? static_cast<std::size_t>(room) : 0) {}
+  Output(char* data, int room)
+      : data_(data), room_(data != nullptr && room > 0 ? static_cast<std::size_t>(room) : 0) {}
 
   void put(std::string_view bytes) {
-    if (size_ + bytes.size() <= room_) std::memcpy(data_ + size_, bytes.data(), bytes.size());
+    if (room_ != 0 && size_ + bytes.size() <= room_) {
+      std::memcpy(data_ + size_, bytes.data(), bytes.size());
+    }
     size_ += bytes.size();
   }
 
