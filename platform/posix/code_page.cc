@@ -1,8 +1,10 @@
 // The two code page conversions on POSIX, with glibc's iconv, for a system whose ANSI code page
 // is 936. What iconv refuses is replaced as Windows does it: an unreadable sequence by one
 // default character, an unwritable UTF-16 unit by "?" (so a character outside the BMP that 936
-// cannot hold becomes "??", one per surrogate). Windows' best-fit mappings (a near character
-// instead of "?") and its user-defined area of 936 (private-use characters) are not reproduced.
+// cannot hold becomes "??", one per surrogate). Every BMP character that glibc's CP936 writes
+// comes out in the same bytes as on Windows. Windows also writes about 400 more by best fit (a
+// near character) and maps 936's user-defined area (and the byte 0xFF) to private-use
+// characters; here those are "?" both ways.
 #include "platform/code_page.h"
 
 #include <iconv.h>

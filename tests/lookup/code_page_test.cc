@@ -1,7 +1,8 @@
-// The code page conversions, on both builds. Where Windows and the Linux build differ (Windows
-// writes a near character for some characters outside code page 936, e.g. U+00C0 as the bytes
-// of U+00E0, and maps the 936 user-defined area to private-use characters), the Linux build
-// writes "?" and the cases below stay with characters both turn into "?".
+// The code page conversions, on both builds. The Linux build reproduces Windows' default
+// character, not its best fit: where Windows writes a near character for a character outside
+// code page 936 (U+00C0 as the bytes of U+00E0, say) or a code of 936's user-defined area for a
+// private-use character, the Linux build writes "?". The cases below keep to characters that
+// both builds write alike.
 #include <gtest/gtest.h>
 
 #include <string>
