@@ -22,6 +22,7 @@ struct ControlDefinition {
   bool tabStop;
   void (*onClick)();  // nullptr: no handler bound
   int fontHeight;    // 0: the system's default GUI font; otherwise a font of this height
+  int fontWeight = 400;  // with fontHeight: normal weight unless told
 };
 
 struct WindowDefinition {
@@ -29,6 +30,9 @@ struct WindowDefinition {
   int left, top, width, height;  // the stored position is not used: the window is centred
   const ControlDefinition* controls;
   int controlCount;
+  bool minimizeBox = true;
+  bool maximizeBox = false;
+  bool resizable = false;
 };
 
 using ControlIndex = int;  // 0-based index into WindowDefinition::controls
