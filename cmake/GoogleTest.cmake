@@ -8,13 +8,19 @@ if(WIN32)
 endif()
 add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-# corvalin_add_test(NAME SOURCES... LIBS libs...): one test binary, run by ctest (under Wine
-# when cross-compiled, through CMAKE_CROSSCOMPILING_EMULATOR).
+# corvalin_add_test(NAME [REAL_BOX] SOURCES... LIBS libs...): one test binary, run by ctest
+# (under Wine when cross-compiled, through CMAKE_CROSSCOMPILING_EMULATOR).
 function(corvalin_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "REAL_BOX" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  # Tests link the headless window system and its run error box, which never waits for a click.
-  target_link_libraries(${name} PRIVATE ${T_LIBS} corvalin_headless corvalin_test_support GTest::gtest_main
+  # Tests link the headless window system and its run error box, which never waits for a
+  # click; REAL_BOX links this OS's real run error box instead (not on Windows: it would wait).
+  if(T_REAL_BOX)
+    set(box corvalin_box)
+  else()
+    set(box corvalin_headless)
+  endif()
+  target_link_libraries(${name} PRIVATE ${T_LIBS} ${box} corvalin_test_support GTest::gtest_main
                         corvalin_warnings)
   add_test(NAME ${name} COMMAND ${name})
 endfunction()

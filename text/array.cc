@@ -13,7 +13,8 @@ constexpr const char* kIndexAboveSizeMessage =
 // 数组成员引用下标必须大于等于1
 constexpr const char* kIndexBelowOneMessage =
     "\xCA\xFD\xD7\xE9\xB3\xC9\xD4\xB1\xD2\xFD\xD3\xC3\xCF\xC2\xB1\xEA"
-    "\xB1\xD8\xD0\xEB\xB4\xF3\xD3\xDA\xB5\xC8\xD3\xDA" "1";
+    "\xB1\xD8\xD0\xEB\xB4\xF3\xD3\xDA\xB5\xC8\xD3\xDA"
+    "1";
 
 }  // namespace
 
@@ -32,6 +33,8 @@ void arrayAppend(TextArray& array, const Text& text) { array.append(text); }
 // kept so that callers state the step where a shared empty array would need it.
 void makeArrayWritable(TextArray&) {}
 
-void raiseRunError(int code, const Text& message) { platform::endWithRunError(code, message.view()); }
+void raiseRunError(int code, const Text& message) {
+  platform::endWithRunError(code, message.view());
+}
 
 }  // namespace corvalin

@@ -27,7 +27,9 @@ struct CheckedAllocator {
   void deallocate(T* p, std::size_t) { std::free(p); }
 
   template <class U>
-  bool operator==(const CheckedAllocator<U>&) const { return true; }
+  bool operator==(const CheckedAllocator<U>&) const {
+    return true;
+  }
 };
 
 }  // namespace corvalin

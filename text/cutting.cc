@@ -26,7 +26,8 @@ Text textMid(const Text& text, int start, int count) {
   // A start below 1 is not moved to 1: it gives nothing, like a start past the end.
   const std::string_view bytes = text.view();
   if (start < 1 || static_cast<std::size_t>(start) > bytes.size() || count <= 0) return Text();
-  return textResult(bytes.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(count)));
+  return textResult(
+      bytes.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(count)));
 }
 
 Bytes bytesLeft(const Bytes& bytes, int count) {

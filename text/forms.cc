@@ -19,14 +19,19 @@ bool isBlankAt(std::string_view bytes, std::size_t pos, std::size_t width) {
 // The byte a full-width form maps to before a number is read, or 0 when the two-byte character
 // is not one of them (it then stays as it is, and no number reads on past it).
 unsigned char halfWidthOf(unsigned char first, unsigned char second) {
-  if (first == 0xA3 && second >= 0xA1) return static_cast<unsigned char>(second - 0x80);
+  if (first == 0xA3 && second >= 0xA1 && second <= 0xFE)
+    return static_cast<unsigned char>(second - 0x80);
   if (first != 0xA1) return 0;
   switch (second) {
-    case 0xA1: return ' ';
-    case 0xAB: return '~';
+    case 0xA1:
+      return ' ';
+    case 0xAB:
+      return '~';
     case 0xEE:
-    case 0xEF: return '*';
-    default: return 0;
+    case 0xEF:
+      return '*';
+    default:
+      return 0;
   }
 }
 
@@ -57,7 +62,8 @@ bool isLeadingSpace(unsigned char byte) { return byte == ' ' || (byte >= 0x09 &&
 Text trimBoth(const Text& text) {
   const std::string_view bytes = text.view();
   std::size_t pos = 0;
-  while (pos < bytes.size() && !isLoneLeadByte(bytes, pos) && isBlankAt(bytes, pos, charWidth(bytes, pos))) {
+  while (pos < bytes.size() && !isLoneLeadByte(bytes, pos) &&
+         isBlankAt(bytes, pos, charWidth(bytes, pos))) {
     pos += charWidth(bytes, pos);
   }
   const std::size_t start = pos;

@@ -12,7 +12,9 @@ constexpr std::size_t kNone = std::string_view::npos;
 
 inline bool isLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
 
-inline char foldCase(char byte) { return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte + 0x20) : byte; }
+inline char foldCase(char byte) {
+  return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte + 0x20) : byte;
+}
 
 // A first byte with nothing after it: a scan by character stops there.
 inline bool isLoneLeadByte(std::string_view text, std::size_t pos) {

@@ -30,7 +30,8 @@ int findTextReverse(const Text& text, const Text& sought, FindReverseOptions opt
   std::string_view region = text.view();
   if (options.limit) {
     // With limit p only the first p - 1 bytes count, so a match must end before p.
-    region = *options.limit <= 1 ? std::string_view() : region.substr(0, static_cast<std::size_t>(*options.limit) - 1);
+    region = *options.limit <= 1 ? std::string_view()
+                                 : region.substr(0, static_cast<std::size_t>(*options.limit) - 1);
   }
   if (region.empty()) return kNotFound;
   if (sought.isEmpty()) return 1;
@@ -43,11 +44,13 @@ int findTextReverse(const Text& text, const Text& sought, FindReverseOptions opt
   return last == kNone ? kNotFound : position(last);
 }
 
-Text replaceText(const Text& text, const Text& sought, const Text& replacement, ReplaceOptions options) {
+Text replaceText(const Text& text, const Text& sought, const Text& replacement,
+                 ReplaceOptions options) {
   const std::string_view bytes = text.view();
   const std::size_t start = options.start < 1 ? 1 : static_cast<std::size_t>(options.start);
   const bool noneAllowed = options.maxCount && *options.maxCount == 0;
-  if (bytes.empty() || sought.isEmpty() || start > bytes.size() || noneAllowed) return textResult(bytes);
+  if (bytes.empty() || sought.isEmpty() || start > bytes.size() || noneAllowed)
+    return textResult(bytes);
   const int limit = options.maxCount && *options.maxCount > 0 ? *options.maxCount : INT_MAX;
 
   TextBuilder out;
@@ -69,7 +72,8 @@ Text replaceText(const Text& text, const Text& sought, const Text& replacement, 
   // the sought text is one byte long, since it stops once fewer bytes remain than it has.
   const std::size_t last = region.size() - 1;
   const bool dropsLoneByte = replaced < limit && sought.view().size() == 1 && pos <= last &&
-                             scan::isLoneLeadByte(region, last) && scan::startsCharacter(region, pos, last);
+                             scan::isLoneLeadByte(region, last) &&
+                             scan::startsCharacter(region, pos, last);
   out.append(region.substr(pos, region.size() - pos - (dropsLoneByte ? 1 : 0)));
   return textResult(out);
 }

@@ -23,6 +23,9 @@ unsigned long long currentAddressSpaceBytes() {
 
 }  // namespace
 
+bool canCapAddressSpace() { return true; }
+
+// Caps the address space a little above what the process uses now.
 void capAddressSpace() {
   constexpr unsigned long long kHeadroom = 256ull << 20;
   const rlim_t cap = static_cast<rlim_t>(currentAddressSpaceBytes() + kHeadroom);

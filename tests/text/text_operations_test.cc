@@ -16,13 +16,13 @@ namespace {
 
 // Code page 936 samples. 0x95 0x5C and 0x95 0x7C are characters whose second byte is the
 // byte of "\" or "|".
-#define ZHONG "\xD6\xD0"         // 中
-#define WEN "\xCE\xC4"           // 文
-#define XING "\xD0\xCE"          // 形
-#define WIDE_SPACE "\xA1\xA1"    // the full-width space
+#define ZHONG "\xD6\xD0"           // 中
+#define WEN "\xCE\xC4"             // 文
+#define XING "\xD0\xCE"            // 形
+#define WIDE_SPACE "\xA1\xA1"      // the full-width space
 #define BACKSLASH_TAIL "\x95\x5C"  // a character ending in the byte of "\"
 #define BAR_TAIL "\x95\x7C"        // a character ending in the byte of "|"
-#define LONE "\xD6"              // a first byte with nothing after it
+#define LONE "\xD6"                // a first byte with nothing after it
 
 TEST(TextCutting, LeftRightAndMidCountPlainBytes) {
   struct Case {
@@ -61,8 +61,8 @@ TEST(TextCutting, LeftRightAndMidCountPlainBytes) {
     const Text result = op == "left"    ? textLeft(c.text, c.count)
                         : op == "right" ? textRight(c.text, c.count)
                                         : textMid(c.text, c.start, c.count);
-    EXPECT_TRUE(isText(result, c.expected)) << op << " of \"" << (c.text ? c.text : "<absent>") << "\" start "
-                                            << c.start << " count " << c.count;
+    EXPECT_TRUE(isText(result, c.expected)) << op << " of \"" << (c.text ? c.text : "<absent>")
+                                            << "\" start " << c.start << " count " << c.count;
   }
 }
 
@@ -99,8 +99,16 @@ TEST(TextSearch, FindTextPositionsAndEdges) {
       {BACKSLASH_TAIL "a\\", "\\", std::nullopt, false, 4},
       {"a" BAR_TAIL "|", "|", std::nullopt, false, 4},
       // The second byte of a lower-case-looking character is folded too.
-      {"\x81" "A", "\x81" "a", std::nullopt, true, 1},
-      {"\x81" "A", "\x81" "a", std::nullopt, false, -1},
+      {"\x81"
+       "A",
+       "\x81"
+       "a",
+       std::nullopt, true, 1},
+      {"\x81"
+       "A",
+       "\x81"
+       "a",
+       std::nullopt, false, -1},
       // A region that starts on a second byte is scanned from that byte.
       {ZHONG WEN, "\xD0\xCE", 2, false, 2},
       // A lone first byte at the end stops the scan.
@@ -112,8 +120,9 @@ TEST(TextSearch, FindTextPositionsAndEdges) {
     if (c.start) options.start = *c.start;
     options.ignoreCase = c.ignoreCase;
     EXPECT_EQ(findText(c.text, c.sought, options), c.expected)
-        << "\"" << (c.sought ? c.sought : "<absent>") << "\" in \"" << (c.text ? c.text : "<absent>")
-        << "\" from " << options.start << (c.ignoreCase ? " ignoring case" : "");
+        << "\"" << (c.sought ? c.sought : "<absent>") << "\" in \""
+        << (c.text ? c.text : "<absent>") << "\" from " << options.start
+        << (c.ignoreCase ? " ignoring case" : "");
   }
 }
 
@@ -163,7 +172,8 @@ TEST(TextSearch, FindTextReverseFindsTheLastOccurrenceBeforeTheLimit) {
 TEST(TextSearch, WalkingBackwardsWithTheLastMatchAsLimitVisitsEveryOccurrence) {
   const Text text = "a.b" ZHONG ".c.";
   std::vector<int> found;
-  for (int at = findTextReverse(text, "."); at != -1; at = findTextReverse(text, ".", {.limit = at})) {
+  for (int at = findTextReverse(text, "."); at != -1;
+       at = findTextReverse(text, ".", {.limit = at})) {
     found.push_back(at);
   }
   EXPECT_EQ(found, (std::vector<int>{8, 6, 2}));
@@ -178,14 +188,18 @@ TEST(TextReplace, ReplacesLeftToRightWithoutRescanning) {
     const char* expected;
   } cases[] = {
       {"a/b/c", "/", ",", {.caseSensitive = true}, "a,b,c"},
-      {"SET-COOKIE: a\r\nset-cookie: b", "Set-Cookie", "Set-Cookie", {}, "Set-Cookie: a\r\nSet-Cookie: b"},
+      {"SET-COOKIE: a\r\nset-cookie: b",
+       "Set-Cookie",
+       "Set-Cookie",
+       {},
+       "Set-Cookie: a\r\nSet-Cookie: b"},
       {"SET-COOKIE: a", "Set-Cookie", "x", {.caseSensitive = true}, "SET-COOKIE: a"},
       {"abc", "", "x", {}, "abc"},
       {"abc", nullptr, "x", {}, "abc"},
       {"", "a", "x", {}, nullptr},
       {nullptr, "a", "x", {}, nullptr},
       {"a-b-c", "-", nullptr, {}, "abc"},  // a left-out replacement deletes
-      {"---", "-", nullptr, {}, nullptr},   // an empty result is the absent text
+      {"---", "-", nullptr, {}, nullptr},  // an empty result is the absent text
       {"aaa", "aa", "b", {}, "ba"},
       {"aa", "a", "aa", {}, "aaaa"},  // the replacement is not scanned again
       {"abab", "ab", "x", {.start = 2}, "abx"},
@@ -198,11 +212,24 @@ TEST(TextReplace, ReplacesLeftToRightWithoutRescanning) {
       {ZHONG WEN, XING, "!", {}, ZHONG WEN},
       {BACKSLASH_TAIL "\\", "\\", "/", {}, BACKSLASH_TAIL "/"},
       {BAR_TAIL "|" BAR_TAIL, "|", ",", {}, BAR_TAIL "," BAR_TAIL},
-      {"\x81" "A" "A", "a", "b", {}, "\x81" "Ab"},
+      {"\x81"
+       "A"
+       "A",
+       "a",
+       "b",
+       {},
+       "\x81"
+       "Ab"},
       // A lone first byte at the end: dropped when the scan reaches it, which it does only
       // for a one-byte sought text while replacing has not stopped.
       {"a" LONE, "x", "y", {}, "a"},
-      {"a\xD6" "b" LONE, "b", "c", {}, "a\xD6" "b"},
+      {"a\xD6"
+       "b" LONE,
+       "b",
+       "c",
+       {},
+       "a\xD6"
+       "b"},
       {"xa" LONE, "xa", "y", {}, "y" LONE},
       {"xx" LONE, "x", "y", {.maxCount = 1}, "yx" LONE},
       {LONE, "x", "y", {}, nullptr},
@@ -213,7 +240,8 @@ TEST(TextReplace, ReplacesLeftToRightWithoutRescanning) {
   };
   for (const Case& c : cases) {
     EXPECT_TRUE(isText(replaceText(c.text, c.sought, c.replacement, c.options), c.expected))
-        << "\"" << (c.sought ? c.sought : "<absent>") << "\" in \"" << (c.text ? c.text : "<absent>") << "\"";
+        << "\"" << (c.sought ? c.sought : "<absent>") << "\" in \""
+        << (c.text ? c.text : "<absent>") << "\"";
   }
 }
 
@@ -256,7 +284,8 @@ TEST(TextSplit, PiecesAtEveryDelimiter) {
                  (c.delimiter ? c.delimiter : "<absent>") + "\"");
     ASSERT_EQ(arraySize(pieces), static_cast<int>(c.expected.size()));
     for (int i = 1; i <= arraySize(pieces); ++i) {
-      EXPECT_TRUE(isText(arrayMember(pieces, i), c.expected[static_cast<std::size_t>(i - 1)])) << "member " << i;
+      EXPECT_TRUE(isText(arrayMember(pieces, i), c.expected[static_cast<std::size_t>(i - 1)]))
+          << "member " << i;
     }
   }
 }
@@ -279,13 +308,15 @@ TEST(TextForms, TrimBothRemovesSpacesAndFullWidthSpacesOnly) {
       {"", nullptr},
       {nullptr, nullptr},
       {"\x81 ", "\x81 "},  // a second byte 0x20 is not a blank
-      {"a" WIDE_SPACE "\xA1", "a" WIDE_SPACE},  // the lone first byte goes, the space before it stays
+      {"a" WIDE_SPACE "\xA1",
+       "a" WIDE_SPACE},   // the lone first byte goes, the space before it stays
       {"a " LONE, "a "},  // the lone first byte goes, the blanks before it stay
       {" " LONE, nullptr},
       {ZHONG " ", ZHONG},
   };
   for (const Case& c : cases) {
-    EXPECT_TRUE(isText(trimBoth(c.text), c.expected)) << "\"" << (c.text ? c.text : "<absent>") << "\"";
+    EXPECT_TRUE(isText(trimBoth(c.text), c.expected))
+        << "\"" << (c.text ? c.text : "<absent>") << "\"";
   }
 }
 
@@ -295,14 +326,19 @@ TEST(TextForms, ToLowerCaseMapsOnlyOneByteAsciiLetters) {
     const char* expected;
   } cases[] = {
       {"Content-TYPE @[`{", "content-type @[`{"},
-      {"\x81" "A" "B", "\x81" "Ab"},  // the second byte of a character is left alone
+      {"\x81"
+       "A"
+       "B",
+       "\x81"
+       "Ab"},  // the second byte of a character is left alone
       {"A" ZHONG "Z", "a" ZHONG "z"},
       {"A" LONE, "a" LONE},  // a lone first byte stays
       {"", nullptr},
       {nullptr, nullptr},
   };
   for (const Case& c : cases) {
-    EXPECT_TRUE(isText(toLowerCase(c.text), c.expected)) << "\"" << (c.text ? c.text : "<absent>") << "\"";
+    EXPECT_TRUE(isText(toLowerCase(c.text), c.expected))
+        << "\"" << (c.text ? c.text : "<absent>") << "\"";
   }
 }
 
@@ -327,13 +363,19 @@ TEST(TextForms, ToIntReadsLeadingDecimalNumbersIncludingFullWidthForms) {
       {"4294967296", 0},
       {"4294967297", 1},
       {"-2147483649", 2147483647},
-      {"\xA3\xB8\xA3\xB0", 80},                           // ８０
-      {"\xA3\xAD\xA3\xB5", -5},                           // －５
-      {"\xA3\xAB" "3", 3},                                // ＋3
-      {WIDE_SPACE "\xA3\xB1" "2", 12},                    // a full-width space, then １2
-      {"\xA1\xAB" "1", 0},                                // ～ becomes "~", not a sign
-      {"\xA3\xB1\xA3", 1},                                // a lone first byte ends the digits
-      {"\x81\x32", 0},                                    // a second byte that looks like a digit
+      {"\xA3\xB8\xA3\xB0", 80},  // ８０
+      {"\xA3\xAD\xA3\xB5", -5},  // －５
+      {"\xA3\xAB"
+       "3",
+       3},  // ＋3
+      {WIDE_SPACE "\xA3\xB1"
+                  "2",
+       12},  // a full-width space, then １2
+      {"\xA1\xAB"
+       "1",
+       0},                  // ～ becomes "~", not a sign
+      {"\xA3\xB1\xA3", 1},  // a lone first byte ends the digits
+      {"\x81\x32", 0},      // a second byte that looks like a digit
       {"12" BACKSLASH_TAIL "3", 12},
   };
   for (const Case& c : cases) {
@@ -357,7 +399,10 @@ TEST(TextBytes, BlankValuesAndConversions) {
   struct Case {
     int count;
     std::string_view expected;
-  } lefts[] = {{-1, {}}, {0, {}}, {3, std::string_view("ab\0", 3)}, {4, std::string_view("ab\0c", 4)},
+  } lefts[] = {{-1, {}},
+               {0, {}},
+               {3, std::string_view("ab\0", 3)},
+               {4, std::string_view("ab\0c", 4)},
                {9, std::string_view("ab\0c", 4)}};
   for (const auto& c : lefts) {
     const Bytes left = bytesLeft(withZero, c.count);

@@ -27,7 +27,8 @@ TEST(TextValues, ToTextOfIntegersAndBytes) {
   struct Case {
     std::int32_t value;
     const char* expected;
-  } numbers[] = {{0, "0"}, {-5, "-5"}, {42, "42"}, {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"}};
+  } numbers[] = {
+      {0, "0"}, {-5, "-5"}, {42, "42"}, {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"}};
   for (const auto& c : numbers) EXPECT_TRUE(isText(toText(c.value), c.expected)) << c.value;
 
   EXPECT_TRUE(isText(toText(Bytes::fromBytes(std::string_view("ab\0c", 4))), "ab"));
@@ -59,12 +60,13 @@ TEST(TextValues, CompareTextOrdersBytesAsUnsigned) {
     const char* b;
     int expected;
   } cases[] = {
-      {"abc", "abc", 0},  {"abc", "abd", -1},      {"abd", "abc", 1},  {"ab", "abc", -1},
-      {"abc", "ab", 1},   {nullptr, "", 0},        {nullptr, "a", -1}, {"a", nullptr, 1},
-      {"\x80", "a", 1},   {"a", "\xFF", -1},       {"\xD6\xD0", "\xD6\xD0", 0},
+      {"abc", "abc", 0}, {"abc", "abd", -1}, {"abd", "abc", 1},           {"ab", "abc", -1},
+      {"abc", "ab", 1},  {nullptr, "", 0},   {nullptr, "a", -1},          {"a", nullptr, 1},
+      {"\x80", "a", 1},  {"a", "\xFF", -1},  {"\xD6\xD0", "\xD6\xD0", 0},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(compareText(c.a, c.b), c.expected) << (c.a ? c.a : "<absent>") << " vs " << (c.b ? c.b : "<absent>");
+    EXPECT_EQ(compareText(c.a, c.b), c.expected)
+        << (c.a ? c.a : "<absent>") << " vs " << (c.b ? c.b : "<absent>");
   }
 }
 
