@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 0: {  // any bytes as text, read in each code page
       const std::string bytes = provider.ConsumeRandomLengthString(512);
       const corvalin::Text text = corvalin::Text::fromBytes(bytes);
-      for (int page : {0, 936, 65001}) expectZeroUnitAndFill(corvalin::ansiToWide(text, page), bytes);
+      for (int page : {0, 936, 65001})
+        expectZeroUnitAndFill(corvalin::ansiToWide(text, page), bytes);
       const corvalin::Text gbk = corvalin::utf8ToGbk(text);
       if (gbk.view().find('\0') != std::string_view::npos) fail("utf8ToGbk zero byte", bytes);
       break;

@@ -1,11 +1,12 @@
 // The song title lookup against the project's song service (catalogue tests/fixtures/songs.tsv,
 // ids 3001 and up, and the lookup_*.html pages beside it).
+#include "lookup/song_title.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
 
-#include "lookup/song_title.h"
 #include "tests/support/song_service.h"
 #include "web/web_request.h"
 
@@ -40,7 +41,8 @@ struct TitleCase {
 };
 
 const TitleCase kTitles[] = {
-    {"Chinese name and artist", "123456", "\xD6\xDC\xBD\xDC\xC2\xD7 - \xC7\xE7\xCC\xEC"sv /* 周杰伦 - 晴天 */},
+    {"Chinese name and artist", "123456",
+     "\xD6\xDC\xBD\xDC\xC2\xD7 - \xC7\xE7\xCC\xEC"sv /* 周杰伦 - 晴天 */},
     {"unsafe characters become commas", "3001", "C,D - A,B, live"sv},
     {"all eight unsafe characters", "3002", "x - ,,,,,,,,"sv},
     {"double-byte characters whose second byte is \\ or | stay whole", "3003",
