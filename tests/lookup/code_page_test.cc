@@ -135,17 +135,10 @@ TEST(CodePageConversion, AbsentStaysAbsentAndEmptyStaysEmpty) {
 TEST(PlatformCodePage, SizesCountsAndRoom) {
   char wide[16] = {};
   // Sizing counts the zero unit; a lead byte takes any following byte but the zero with it.
-  EXPECT_EQ(platform::multiByteToWideChar(936, 0,
-                                          "\xC4\x20"
-                                          "A",
-                                          -1, nullptr, 0),
-            3);
+  const char* leadThenSpace = "\xC4\x20\x41";
+  EXPECT_EQ(platform::multiByteToWideChar(936, 0, leadThenSpace, -1, nullptr, 0), 3);
   EXPECT_EQ(platform::multiByteToWideChar(936, 0, "A\xC4", -1, nullptr, 0), 3);
-  EXPECT_EQ(platform::multiByteToWideChar(936, 0,
-                                          "\xC4\x20"
-                                          "A",
-                                          -1, wide, 8),
-            3);
+  EXPECT_EQ(platform::multiByteToWideChar(936, 0, leadThenSpace, -1, wide, 8), 3);
   EXPECT_EQ(hex({wide, 6}), "3F 00 41 00 00 00");
   // Too little room fails; a null input or an unknown code page gives 0.
   EXPECT_EQ(platform::multiByteToWideChar(65001, 0, "abcdef", -1, wide, 3), 0);
