@@ -1,6 +1,6 @@
 // Times findText, replaceText and splitText over a 10 MB text against std::string doing the
-// same work in the same run, and prints each ratio (operation time / baseline time). Each
-// timing is the best of several rounds. Exits 1 when an operation and its baseline disagree.
+// same work in the same run, and prints each ratio (operation time / baseline time). Exits 1 when
+// an operation and its baseline disagree.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -27,23 +27,26 @@ std::string makePage(std::size_t bytes) {
   return page;
 }
 
-double bestSeconds(const std::function<std::size_t()>& work, std::size_t& result) {
-  double best = 1e30;
-  for (int round = 0; round < 5; ++round) {
-    const auto start = std::chrono::steady_clock::now();
-    result = work();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    best = std::min(best, took.count());
-  }
-  return best;
+double secondsFor(const std::function<std::size_t()>& work, std::size_t& result) {
+  const auto start = std::chrono::steady_clock::now();
+  result = work();
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  return took.count();
 }
 
+// Rounds alternate between the operation and its baseline, and each keeps its best round, so
+// that other load on the machine weighs on both alike and mostly drops out.
 bool compare(const char* name, const std::function<std::size_t()>& operation,
              const std::function<std::size_t()>& baseline) {
+  constexpr int kRounds = 15;
   std::size_t operationResult = 0;
   std::size_t baselineResult = 0;
-  const double operationTime = bestSeconds(operation, operationResult);
-  const double baselineTime = bestSeconds(baseline, baselineResult);
+  double operationTime = 1e30;
+  double baselineTime = 1e30;
+  for (int round = 0; round < kRounds; ++round) {
+    operationTime = std::min(operationTime, secondsFor(operation, operationResult));
+    baselineTime = std::min(baselineTime, secondsFor(baseline, baselineResult));
+  }
   std::printf("%-12s ratio %5.2f  (%.1f ms vs baseline %.1f ms, result %zu)\n", name,
               operationTime / baselineTime, operationTime * 1e3, baselineTime * 1e3,
               operationResult);

@@ -21,7 +21,8 @@ struct ControlDefinition {
   bool enabled;
   bool tabStop;
   void (*onClick)();  // nullptr: no handler bound
-  int fontHeight;    // 0: the system's default GUI font; otherwise a font of this height
+  int fontHeight;    // 0: the system's default GUI font; else the height asked for (negative:
+                     // the character height, internal leading excluded)
   int fontWeight = 400;  // with fontHeight: normal weight unless told
 };
 
@@ -57,13 +58,16 @@ void processPendingEvents();
 void setControlText(ControlIndex control, const char* text);
 std::string controlText(ControlIndex control);
 
-// Shows a progress bar's range (low..high, low <= high) and the position it displays.
+// Shows a progress bar's range (low..high, low <= high) and the position it displays, as
+// computed by the rules of window_rules.h (values clamped to 0..32767).
 void showProgress(ControlIndex control, int low, int high, int shownPosition);
 
 // The shell's folder picker, modal; empty when cancelled or when the item has no path.
 std::string browseForFolder(const char* title, bool includeFiles);
 
-// The exit list: routines run once each, in registration order, at the orderly exit.
+// The exit list: routines run once each, in registration order, at the orderly exit. Written
+// once for every window system in window_rules.cc, with the loop-running flag and the progress
+// bar's value rules that each window system applies.
 void registerExitRoutine(void (*routine)());
 void runExitRoutines();
 

@@ -55,8 +55,9 @@ int centredOrigin(int screenSize, int windowSize) { return (screenSize - windowS
 HFONT fontOf(MainWindowState& state, const ControlDefinition& control) {
   if (control.fontHeight == 0) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   if (state.ownFont == nullptr) {
-    // Character height without internal leading; the system picks width and face.
-    state.ownFont = CreateFontA(-control.fontHeight, 0, 0, 0, control.fontWeight, FALSE, FALSE,
+    // A negative height asks for the character height without internal leading; the system
+    // picks width and face.
+    state.ownFont = CreateFontA(control.fontHeight, 0, 0, 0, control.fontWeight, FALSE, FALSE,
                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, nullptr);
   }

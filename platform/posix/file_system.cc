@@ -1,0 +1,208 @@
+#include "platform/file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <new>
+#include <string_view>
+
+#include "platform/posix/gbk_edge.h"
+#include "platform/run_error.h"
+
+namespace platform {
+
+struct FindState {
+  DIR* dir = nullptr;
+  std::string namePattern;  // UTF-8, the part after the last separator
+};
+
+namespace {
+
+// A path of the system (code page 936, "\" separators) as the operating system takes it.
+// Converted first, so that a "\" that is the second byte of a two-byte character is never
+// taken for a separator (UTF-8 never uses bytes below 0x80 inside a character).
+std::string osPath(std::string_view systemPath) {
+  std::string path = posix::systemToUtf8(systemPath);
+  for (char& c : path) {
+    if (c == '\\') c = '/';
+  }
+  return path;
+}
+
+// A bare name the system can address: one that crosses the edge and back unchanged. A name
+// holding "\" or bytes that are not UTF-8 would come back as another name.
+bool nameCrossesEdge(std::string_view osName, const std::string& systemName) {
+  return osName.find('\\') == std::string_view::npos && posix::systemToUtf8(systemName) == osName;
+}
+
+char foldAsciiCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Bytes taken by the UTF-8 character that starts at `text[at]` (1 for a stray byte).
+std::size_t utf8CharLength(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  std::size_t end = at + 1;
+  while (end < text.size() && end < at + length &&
+         (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+    ++end;
+  }
+  return end - at;
+}
+
+// Wildcard match as the folder enumeration does it: "*" any run, "?" one character, letters
+// without regard to case.
+bool wildcardMatches(std::string_view pattern, std::string_view name) {
+  std::size_t p = 0, n = 0;
+  std::size_t starAt = std::string_view::npos, resumeAt = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starAt = p++;
+      resumeAt = n;
+    } else if (p < pattern.size() && pattern[p] == '?') {
+      ++p;
+      n += utf8CharLength(name, n);
+    } else if (p < pattern.size() && foldAsciiCase(pattern[p]) == foldAsciiCase(name[n])) {
+      ++p;
+      ++n;
+    } else if (starAt != std::string_view::npos) {
+      p = starAt + 1;
+      resumeAt += utf8CharLength(name, resumeAt);
+      n = resumeAt;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+bool isDirectoryEntry(DIR* dir, const char* name) {
+  struct stat info {};
+  if (fstatat(dirfd(dir), name, &info, 0) != 0 &&
+      fstatat(dirfd(dir), name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    return false;
+  }
+  return S_ISDIR(info.st_mode);
+}
+
+FindHandle openFind(std::string_view systemPattern) {
+  const std::string pattern = osPath(systemPattern);
+  const std::size_t slash = pattern.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : pattern.substr(0, slash);
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return nullptr;
+  auto* state = new (std::nothrow) FindState;
+  if (state == nullptr) endWithAllocationFailure(sizeof(FindState));
+  state->dir = dir;
+  state->namePattern = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+  return state;
+}
+
+std::string nextMatch(FindState& state) {
+  while (const dirent* entry = readdir(state.dir)) {
+    const std::string_view name = entry->d_name;
+    if (!wildcardMatches(state.namePattern, name) || isDirectoryEntry(state.dir, entry->d_name)) {
+      continue;
+    }
+    std::string systemName = posix::utf8ToSystem(name);
+    if (nameCrossesEdge(name, systemName)) return systemName;
+  }
+  return {};
+}
+
+std::string folderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A fresh file beside the target, so that the final rename stays within one folder.
+int openTemporaryBeside(const std::string& target, std::string& temporaryPath) {
+  static unsigned counter = 0;
+  const std::string folder = folderOf(target);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporaryPath = folder + "/.cacheconv-" + std::to_string(getpid()) + "-" +
+                    std::to_string(++counter) + ".part";
+    const int fd = open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = write(fd, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+bool copyContents(int from, int to) {
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = read(from, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return true;
+    if (!writeAll(to, buffer, static_cast<std::size_t>(got))) return false;
+  }
+}
+
+// A target the copy may replace: none yet, or a file we may write that is not the source.
+// A read-only or locked-down target makes the copy fail, as it does on Windows.
+bool targetReplaceable(const std::string& target, const struct stat& source) {
+  struct stat info {};
+  if (lstat(target.c_str(), &info) != 0) return errno == ENOENT;
+  if (S_ISDIR(info.st_mode)) return false;
+  if (info.st_dev == source.st_dev && info.st_ino == source.st_ino) return false;
+  return S_ISLNK(info.st_mode) || access(target.c_str(), W_OK) == 0;
+}
+
+}  // namespace
+
+std::string findFile(const char* pattern, FindHandle& handle) {
+  if (pattern != nullptr && *pattern != '\0') {
+    closeFind(handle);
+    handle = openFind(pattern);
+  }
+  if (handle == nullptr) return {};
+  std::string name = nextMatch(*handle);
+  if (name.empty()) closeFind(handle);
+  return name;
+}
+
+void closeFind(FindHandle& handle) {
+  if (handle == nullptr) return;
+  closedir(handle->dir);
+  delete handle;
+  handle = nullptr;
+}
+
+bool copyFile(const char* source, const char* target) {
+  const std::string from = osPath(source == nullptr ? "" : source);
+  const std::string to = osPath(target == nullptr ? "" : target);
+  const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  struct stat info {};
+  std::string temporary;
+  int out = -1;
+  bool copied = fstat(in, &info) == 0 && S_ISREG(info.st_mode) && targetReplaceable(to, info) &&
+                (out = openTemporaryBeside(to, temporary)) >= 0 && copyContents(in, out);
+  if (out >= 0) copied = (close(out) == 0) && copied;
+  close(in);
+  copied = copied && rename(temporary.c_str(), to.c_str()) == 0;
+  if (!copied && out >= 0) unlink(temporary.c_str());
+  return copied;
+}
+
+bool isFolder(const char* path) {
+  struct stat info {};
+  return path != nullptr && stat(osPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace platform

@@ -1,0 +1,75 @@
+#include "platform/file_system.h"
+
+#include <windows.h>
+
+#include <new>
+
+#include "platform/run_error.h"
+
+namespace platform {
+
+struct FindState {
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  WIN32_FIND_DATAA entry{};
+  bool entryPending = false;  // FindFirstFileA's entry has not been handed out yet
+};
+
+namespace {
+
+FindHandle openFind(const char* pattern) {
+  WIN32_FIND_DATAA first{};
+  const HANDLE found = FindFirstFileA(pattern, &first);
+  if (found == INVALID_HANDLE_VALUE) return nullptr;
+  auto* state = new (std::nothrow) FindState;
+  if (state == nullptr) {
+    FindClose(found);
+    endWithAllocationFailure(sizeof(FindState));
+  }
+  state->handle = found;
+  state->entry = first;
+  state->entryPending = true;
+  return state;
+}
+
+bool nextEntry(FindState& state) {
+  if (state.entryPending) {
+    state.entryPending = false;
+    return true;
+  }
+  return FindNextFileA(state.handle, &state.entry) != 0;
+}
+
+}  // namespace
+
+std::string findFile(const char* pattern, FindHandle& handle) {
+  if (pattern != nullptr && *pattern != '\0') {
+    closeFind(handle);
+    handle = openFind(pattern);
+  }
+  if (handle == nullptr) return {};
+  while (nextEntry(*handle)) {
+    if ((handle->entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      return handle->entry.cFileName;
+    }
+  }
+  closeFind(handle);
+  return {};
+}
+
+void closeFind(FindHandle& handle) {
+  if (handle == nullptr) return;
+  FindClose(handle->handle);
+  delete handle;
+  handle = nullptr;
+}
+
+bool copyFile(const char* source, const char* target) {
+  return CopyFileA(source, target, FALSE) != 0;
+}
+
+bool isFolder(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace platform
