@@ -10,6 +10,7 @@ namespace corvalin {
 inline Text textResult(std::string_view bytes) {
   if (bytes.empty()) return Text();
   TextBuilder builder;
+  builder.reserve(bytes.size());
   builder.append(bytes);
   return builder.take();
 }

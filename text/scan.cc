@@ -1,9 +1,21 @@
 #include "text/scan.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace corvalin::scan {
 
 bool startsCharacter(std::string_view text, std::size_t from, std::size_t pos) {
+  // Text of two-byte characters is one long run of such bytes: step back over it eight bytes
+  // at a time while all eight are 0x80..0xFF, then byte by byte.
+  constexpr std::uint64_t kTopBits = 0x8080808080808080ull;
   std::size_t runStart = pos;
+  while (runStart - from >= sizeof(std::uint64_t)) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + runStart - sizeof word, sizeof word);
+    if ((word & kTopBits) != kTopBits) break;
+    runStart -= sizeof word;
+  }
   while (runStart > from && isLeadByte(text[runStart - 1])) --runStart;
   return (pos - runStart) % 2 == 0;
 }

@@ -111,6 +111,11 @@ TEST(TextSearch, FindTextPositionsAndEdges) {
        std::nullopt, false, -1},
       // A region that starts on a second byte is scanned from that byte.
       {ZHONG WEN, "\xD0\xCE", 2, false, 2},
+      // Long runs of bytes 0x80..0xFF: whether a match starts a character depends on the
+      // parity of the whole run before it.
+      {ZHONG ZHONG ZHONG ZHONG ZHONG XING, XING, std::nullopt, false, 11},
+      {"\xB0" ZHONG ZHONG ZHONG ZHONG ZHONG XING, XING, std::nullopt, false, -1},
+      {"\xB0" ZHONG ZHONG ZHONG ZHONG ZHONG XING, XING, 2, false, 12},
       // A lone first byte at the end stops the scan.
       {"a" LONE, LONE, std::nullopt, false, -1},
       {LONE "x" LONE, LONE, std::nullopt, false, 1},
