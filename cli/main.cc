@@ -75,17 +75,21 @@ void writeLine(platform::Stream stream, std::string_view text) {
   platform::writeText(stream, std::string(text) + "\n");
 }
 
-// Progress on standard error, only when a person watches it there.
-void showProgress(int index, int bound) {
-  if (!platform::isTerminal(platform::Stream::Error)) return;
-  platform::writeText(platform::Stream::Error,
-                      "\r" + std::to_string(index) + "/" + std::to_string(bound) + "\x1b[K");
-  if (index == bound) platform::writeText(platform::Stream::Error, "\r\x1b[K");
+// Progress on standard error, only when a person watches it there: "i/N" on a line of its
+// own that each entry's report line replaces.
+void clearProgress() {
+  if (platform::isTerminal(platform::Stream::Error)) platform::writeText(platform::Stream::Error, "\r\x1b[K");
+}
+
+void drawProgress(int index, int bound) {
+  if (!platform::isTerminal(platform::Stream::Error) || index >= bound) return;
+  platform::writeText(platform::Stream::Error, std::to_string(index) + "/" + std::to_string(bound));
 }
 
 bool anyNotConverted = false;
 
 void reportEntry(const EntryOutcome& outcome) {
+  clearProgress();
   const std::string source(outcome.sourceName.view());
   const std::string target(outcome.targetName.view());
   switch (outcome.result) {
@@ -105,7 +109,7 @@ void reportEntry(const EntryOutcome& outcome) {
       writeLine(platform::Stream::Output, source + ": not converted: could not write " + target);
       break;
   }
-  showProgress(outcome.index, outcome.bound);
+  drawProgress(outcome.index, outcome.bound);
 }
 
 int convertFolder(const Arguments& arguments) {

@@ -49,8 +49,8 @@ Bytes ansiToWide(const Text& input, std::optional<int> codePage) {
     return 2 * platform::multiByteToWideChar(page, 0, input.platformPointer(), -1, nullptr, 0);
   };
   const auto fill = [&input](Bytes& wide, int page) {
-    return platform::multiByteToWideChar(page, 0, input.platformPointer(), -1,
-                                         wide.writableData(), wide.length() / 2);
+    return platform::multiByteToWideChar(page, 0, input.platformPointer(), -1, wide.writableData(),
+                                         wide.length() / 2);
   };
   return convertWithEnoughRoom(blankBytes(neededBytes(kSystemCodePage)),
                                codePage.value_or(kUtf8CodePage), neededBytes, fill, blankBytes);
@@ -62,8 +62,8 @@ Text wideToAnsi(const Bytes& wide, std::optional<int> codePage) {
     return platform::wideCharToMultiByte(page, 0, units.platformPointer(), -1, nullptr, 0);
   };
   const auto fill = [&units](Bytes& text, int page) {
-    return platform::wideCharToMultiByte(page, 0, units.platformPointer(), -1,
-                                         text.writableData(), text.length());
+    return platform::wideCharToMultiByte(page, 0, units.platformPointer(), -1, text.writableData(),
+                                         text.length());
   };
   // Twice the system code page's count, in spaces, read afterwards up to the zero written.
   return toText(convertWithEnoughRoom(blankSpaces(2 * neededBytes(kSystemCodePage)),

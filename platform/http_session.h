@@ -22,8 +22,10 @@ inline constexpr std::uint32_t kHttpFlagNoCookies = 0x80000u;        // neither 
 inline constexpr std::uint32_t kHttpFlagNoAutoRedirect = 0x200000u;
 inline constexpr std::uint32_t kHttpFlagSecure = 0x800000u;          // TLS
 inline constexpr std::uint32_t kHttpFlagIgnoreRedirectToHttps = 0x4000u;  // follow http->https
-// Info level of httpQueryInfo: the status line and header lines of the final response, each
+// Info levels of httpQueryInfo. Content length: the decimal digits the final response
+// announces. Raw headers: the status line and header lines of the final response, each
 // ended by "\r\n", then one more "\r\n", then a zero byte.
+inline constexpr std::uint32_t kHttpQueryContentLength = 5;
 inline constexpr std::uint32_t kHttpQueryRawHeadersCrlf = 22;
 
 HttpHandle httpOpenRoot(const char* agent, std::uint32_t accessType, const char* proxy,

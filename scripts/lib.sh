@@ -9,11 +9,15 @@ TEST_SONG_HOST="127.0.0.1:18571"
 
 log() { printf '\n==> %s\n' "$*"; }
 
-configure_and_build() {  # name, extra cmake arguments...
+configure() {  # name, extra cmake arguments...
   local name="$1"; shift
   cmake -S "$ROOT" -B "$BUILD/$name" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCORVALIN_WERROR=ON -DSONG_SERVICE_HOST="$TEST_SONG_HOST" "$@" >/dev/null
-  cmake --build "$BUILD/$name" -j "$JOBS"
+}
+
+configure_and_build() {  # name, extra cmake arguments...
+  configure "$@"
+  cmake --build "$BUILD/$1" -j "$JOBS"
 }
 
 # Whether this machine runs 32-bit programs: some kernels are built or booted without 32-bit

@@ -13,7 +13,8 @@
 //                            data-res-author set to the name and the author, verbatim
 //   <id> @<path>             /m/song?id=<id> answers as a request for <path> would, e.g.
 //                            "@/stall?s=40" or "@/file?name=page.html"
-// An unknown id gets a 404 page without the two attributes.
+// An unknown id gets a 404 page without the two attributes. Every song page request is kept
+// under the key "song-<id>" (see /recorded), so a test can see the URL that arrived.
 //
 // Paths (query values in brackets are defaults):
 //   /echo...               200, the body is the request exactly as received (any path that
@@ -239,7 +240,13 @@ void serveFile(int fd, const Request& request) {
 
 void route(int fd, Request& request);
 
+void keepRequest(const std::string& key, const std::string& raw) {
+  const std::lock_guard<std::mutex> hold(gRecordedLock);
+  gRecorded[key] = raw;
+}
+
 void serveSong(int fd, Request& request) {
+  keepRequest("song-" + queryText(request, "id"), request.raw);
   const auto it = gCatalogue.find(queryText(request, "id"));
   if (it == gCatalogue.end()) {
     answer(fd, 404, "Not Found", "<html><body>no such song</body></html>", {}, "text/html");
@@ -265,10 +272,7 @@ void serveBigHeaders(int fd, const Request& request) {
 }
 
 void record(int fd, const Request& request) {
-  {
-    const std::lock_guard<std::mutex> hold(gRecordedLock);
-    gRecorded[queryText(request, "key")] = request.raw;
-  }
+  keepRequest(queryText(request, "key"), request.raw);
   answer(fd, 200, "OK", request.raw);
 }
 

@@ -1,8 +1,10 @@
 // The two code page conversions on POSIX, with glibc's iconv, for a system whose ANSI code page
 // is 936. What iconv refuses is replaced as Windows does it: an unreadable sequence by one
 // default character, an unwritable UTF-16 unit by "?" (so a character outside the BMP that 936
-// cannot hold becomes "??", one per surrogate). Windows' best-fit mappings (a near character
-// instead of "?") and its user-defined area of 936 (private-use characters) are not reproduced.
+// cannot hold becomes "??", one per surrogate). Every BMP character that glibc's CP936 writes
+// comes out in the same bytes as on Windows. Windows also writes about 400 more by best fit (a
+// near character) and maps 936's user-defined area (and the byte 0xFF) to private-use
+// characters; here those are "?" both ways.
 #include "platform/code_page.h"
 
 #include <iconv.h>
@@ -24,24 +26,30 @@ std::size_t gbkCharacterLength(const unsigned char* at, std::size_t left) {
   return lead && left > 1 && at[1] != 0 ? 2 : 1;
 }
 
+// The continuation bytes a UTF-8 lead byte announces; 0 for a byte that starts no sequence.
+std::size_t continuationBytesAfter(unsigned char lead) {
+  if (lead >= 0xC2 && lead <= 0xDF) return 1;
+  if (lead >= 0xE0 && lead <= 0xEF) return 2;
+  if (lead >= 0xF0 && lead <= 0xF4) return 3;
+  return 0;
+}
+
 // The bytes of an ill-formed UTF-8 sequence that become one U+FFFD, split as Windows (Wine)
 // splits them: a lead byte takes the continuation bytes that follow it, up to its length, and
 // the second byte ends the sequence when it shows an overlong form, a surrogate or a value
 // above U+10FFFF.
 std::size_t invalidUtf8Length(const unsigned char* at, std::size_t left) {
   const unsigned char lead = at[0];
-  std::size_t followers = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) followers = 1;
-  else if (lead >= 0xE0 && lead <= 0xEF) followers = 2;
-  else if (lead >= 0xF0 && lead <= 0xF4) followers = 3;
-  else return 1;
+  const std::size_t followers = continuationBytesAfter(lead);
+  if (followers == 0) return 1;
   unsigned value = lead & (0x3Fu >> followers);
   std::size_t length = 1;
   while (length <= followers && length < left && (at[length] & 0xC0) == 0x80) {
     value = (value << 6) | (at[length] & 0x3Fu);
     ++length;
     if (length != 2) continue;
-    const bool threeByteOutOfRange = followers == 2 && (value < 0x20 || (value >= 0x360 && value < 0x380));
+    const bool threeByteOutOfRange =
+        followers == 2 && (value < 0x20 || (value >= 0x360 && value < 0x380));
     const bool fourByteOutOfRange = followers == 3 && (value < 0x10 || value >= 0x110);
     if (threeByteOutOfRange || fourByteOutOfRange) break;
   }
@@ -77,13 +85,16 @@ const CodePage* codePageNumbered(int number) {
 }
 
 // Collects the converted bytes: writes them while they fit in the room and counts them all.
-// With no room it only counts.
+// With no room (or no buffer) it only counts.
 class Output {
  public:
-  Output(char* data, int room) : data_(data), room_(room > 0 ? static_cast<std::size_t>(room) : 0) {}
+  Output(char* data, int room)
+      : data_(data), room_(data != nullptr && room > 0 ? static_cast<std::size_t>(room) : 0) {}
 
   void put(std::string_view bytes) {
-    if (size_ + bytes.size() <= room_) std::memcpy(data_ + size_, bytes.data(), bytes.size());
+    if (room_ != 0 && size_ + bytes.size() <= room_) {
+      std::memcpy(data_ + size_, bytes.data(), bytes.size());
+    }
     size_ += bytes.size();
   }
 
@@ -144,15 +155,15 @@ int multiByteToWideChar(int codePage, std::uint32_t /*flags*/, const char* input
   const std::size_t length =
       inputLength < 0 ? std::strlen(input) + 1 : static_cast<std::size_t>(inputLength);
   Output out(wideOutput, outputUnits > 0 ? outputUnits * 2 : 0);
-  if (!convert(kUtf16, page->iconvName, {input, length}, page->unreadableLength,
-               page->unreadableAs, out)) {
+  if (!convert(kUtf16, page->iconvName, {input, length}, page->unreadableLength, page->unreadableAs,
+               out)) {
     return 0;
   }
   return out.result(2);
 }
 
-int wideCharToMultiByte(int codePage, std::uint32_t /*flags*/, const char* wideInput, int inputUnits,
-                        char* output, int outputBytes) {
+int wideCharToMultiByte(int codePage, std::uint32_t /*flags*/, const char* wideInput,
+                        int inputUnits, char* output, int outputBytes) {
   const CodePage* page = codePageNumbered(codePage);
   if (page == nullptr || wideInput == nullptr) return 0;
   const std::size_t length =

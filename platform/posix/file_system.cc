@@ -131,6 +131,18 @@ int openTemporaryBeside(const std::string& target, std::string& temporaryPath) {
   return -1;
 }
 
+// Where the copy is written: the target itself when it does not exist yet (made here, so
+// removing it after a failure loses nothing), else a fresh file beside it that replaces it
+// only once the copy is whole.
+int openWritePlace(const std::string& target, std::string& writtenPath) {
+  const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd >= 0 || errno != EEXIST) {
+    writtenPath = target;
+    return fd;
+  }
+  return openTemporaryBeside(target, writtenPath);
+}
+
 bool writeAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
     const ssize_t written = write(fd, data, size);
@@ -142,7 +154,7 @@ bool writeAll(int fd, const char* data, std::size_t size) {
   return true;
 }
 
-bool copyContents(int from, int to) {
+bool copyByReadAndWrite(int from, int to) {
   char buffer[1 << 16];
   for (;;) {
     const ssize_t got = read(from, buffer, sizeof buffer);
@@ -153,14 +165,33 @@ bool copyContents(int from, int to) {
   }
 }
 
+// In the kernel where it can (as cp does), else through a buffer.
+bool copyContents(int from, int to) {
+  bool copiedAny = false;
+  for (;;) {
+    const ssize_t copied = copy_file_range(from, nullptr, to, nullptr, std::size_t{1} << 30, 0);
+    if (copied == 0) return true;
+    if (copied > 0) {
+      copiedAny = true;
+      continue;
+    }
+    if (errno == EINTR) continue;
+    const bool unsupported = errno == ENOSYS || errno == EXDEV || errno == EINVAL ||
+                             errno == EOPNOTSUPP || errno == EBADF;
+    return unsupported && !copiedAny && copyByReadAndWrite(from, to);
+  }
+}
+
 // A target the copy may replace: none yet, or a file we may write that is not the source.
-// A read-only or locked-down target makes the copy fail, as it does on Windows.
+// A read-only target (no write bit at all, which even a superuser's copy respects, like the
+// read-only attribute on Windows) or one we may not write makes the copy fail.
 bool targetReplaceable(const std::string& target, const struct stat& source) {
   struct stat info {};
   if (lstat(target.c_str(), &info) != 0) return errno == ENOENT;
   if (S_ISDIR(info.st_mode)) return false;
   if (info.st_dev == source.st_dev && info.st_ino == source.st_ino) return false;
-  return S_ISLNK(info.st_mode) || access(target.c_str(), W_OK) == 0;
+  if (S_ISLNK(info.st_mode)) return true;  // the link itself is replaced, not what it names
+  return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(target.c_str(), W_OK) == 0;
 }
 
 }  // namespace
@@ -189,14 +220,14 @@ bool copyFile(const char* source, const char* target) {
   const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return false;
   struct stat info {};
-  std::string temporary;
+  std::string written;
   int out = -1;
   bool copied = fstat(in, &info) == 0 && S_ISREG(info.st_mode) && targetReplaceable(to, info) &&
-                (out = openTemporaryBeside(to, temporary)) >= 0 && copyContents(in, out);
+                (out = openWritePlace(to, written)) >= 0 && copyContents(in, out);
   if (out >= 0) copied = (close(out) == 0) && copied;
   close(in);
-  copied = copied && rename(temporary.c_str(), to.c_str()) == 0;
-  if (!copied && out >= 0) unlink(temporary.c_str());
+  if (copied && written != to) copied = rename(written.c_str(), to.c_str()) == 0;
+  if (!copied && out >= 0) unlink(written.c_str());
   return copied;
 }
 

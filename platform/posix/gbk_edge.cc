@@ -7,13 +7,16 @@
 namespace platform::posix {
 namespace {
 
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
 // One conversion with iconv, replacing each invalid or incomplete sequence by "?" and going on
-// after the byte that stopped it.
-std::string convert(const char* to, const char* from, std::string_view in) {
+// after the byte that stopped it. The descriptor is the caller's, kept open for reuse (every
+// path of a conversion run crosses this edge, and opening one loads the converter anew).
+std::string convert(iconv_t cd, std::string_view in) {
   std::string out;
   if (in.empty()) return out;
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+  if (cd == kNoConverter) return std::string(in);
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
   out.resize(in.size() * 4 + 16);
   char* src = const_cast<char*>(in.data());
   std::size_t srcLeft = in.size();
@@ -39,14 +42,19 @@ std::string convert(const char* to, const char* from, std::string_view in) {
     --srcLeft;
   }
   out.resize(static_cast<std::size_t>(dst - out.data()));
-  iconv_close(cd);
   return out;
 }
 
 }  // namespace
 
-std::string systemToUtf8(std::string_view text) { return convert("UTF-8", "GB18030", text); }
+std::string systemToUtf8(std::string_view text) {
+  static const iconv_t toUtf8 = iconv_open("UTF-8", "GB18030");
+  return convert(toUtf8, text);
+}
 
-std::string utf8ToSystem(std::string_view text) { return convert("GB18030", "UTF-8", text); }
+std::string utf8ToSystem(std::string_view text) {
+  static const iconv_t fromUtf8 = iconv_open("GB18030", "UTF-8");
+  return convert(fromUtf8, text);
+}
 
 }  // namespace platform::posix

@@ -28,6 +28,10 @@ constexpr long kConnectTimeoutSeconds = 60;
 constexpr long kStallTimeoutSeconds = 30;
 constexpr long kMaxRedirects = 10;
 constexpr int kPollMilliseconds = 1000;
+constexpr long kReceiveBufferBytes = 256 * 1024;
+// Body bytes held for the reader at most (plus one delivery); beyond it the transfer pauses,
+// so a big body is not gathered twice.
+constexpr std::size_t kHeldBodyBytes = 1024 * 1024;
 
 enum class HandleKind { root, connection, request };
 
@@ -70,6 +74,7 @@ struct Request : Handle {
   std::string received;        // body bytes not yet read
   std::size_t readOffset = 0;
   bool bodyStarted = false;
+  bool paused = false;
   bool done = false;
 };
 
@@ -134,8 +139,12 @@ std::size_t onHeaderLine(char* data, std::size_t size, std::size_t count, void* 
 
 std::size_t onBodyBytes(char* data, std::size_t size, std::size_t count, void* context) {
   auto& request = *static_cast<Request*>(context);
-  request.received.append(data, size * count);
   request.bodyStarted = true;
+  if (request.received.size() - request.readOffset >= kHeldBodyBytes) {
+    request.paused = true;
+    return CURL_WRITEFUNC_PAUSE;
+  }
+  request.received.append(data, size * count);
   return size * count;
 }
 
@@ -205,6 +214,7 @@ void setConnectionRules(Request& request) {
   curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kStallTimeoutSeconds);
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
   const bool follow = (request.flags & kHttpFlagNoAutoRedirect) == 0;
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, follow ? 1L : 0L);
   curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
@@ -218,15 +228,19 @@ void setConnectionRules(Request& request) {
   }
 }
 
-// Runs the transfer a little; marks it done when it has ended, well or not.
+// Runs the transfer a little; marks it done when it has ended, well or not. Waits for the
+// socket only when nothing new arrived.
 void pump(Request& request) {
+  const std::size_t before = request.received.size();
   int running = 0;
   curl_multi_perform(request.multi, &running);
   if (running == 0) {
     request.done = true;
     return;
   }
-  curl_multi_poll(request.multi, nullptr, 0, kPollMilliseconds, nullptr);
+  if (request.received.size() == before) {
+    curl_multi_poll(request.multi, nullptr, 0, kPollMilliseconds, nullptr);
+  }
 }
 
 template <class T>
@@ -308,6 +322,10 @@ bool httpReadBody(HttpHandle requestHandle, void* buffer, std::uint32_t size, st
   *count = 0;
   Request* request = handleOf<Request>(requestHandle, HandleKind::request);
   if (request == nullptr || request->easy == nullptr) return false;
+  if (request->paused && request->readOffset == request->received.size()) {
+    request->paused = false;
+    curl_easy_pause(request->easy, CURLPAUSE_CONT);
+  }
   while (request->readOffset == request->received.size() && !request->done) pump(*request);
   const std::size_t available = request->received.size() - request->readOffset;
   const std::size_t n = std::min<std::size_t>(available, size);
@@ -321,19 +339,31 @@ bool httpReadBody(HttpHandle requestHandle, void* buffer, std::uint32_t size, st
   return true;
 }
 
+namespace {
+
+// The announced length of the final response as digits; empty when it names none.
+std::string contentLengthOf(const Request& request) {
+  curl_off_t length = -1;
+  curl_easy_getinfo(request.easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+  return length >= 0 ? std::to_string(length) : std::string();
+}
+
+}  // namespace
+
 bool httpQueryInfo(HttpHandle requestHandle, std::uint32_t infoLevel, void* buffer,
                    std::uint32_t* length, std::uint32_t* /*index*/) {
   const Request* request = handleOf<Request>(requestHandle, HandleKind::request);
-  if (request == nullptr || infoLevel != kHttpQueryRawHeadersCrlf || request->headerBlock.empty()) {
+  if (request == nullptr) return false;
+  std::string answer;
+  if (infoLevel == kHttpQueryRawHeadersCrlf) answer = request->headerBlock;
+  if (infoLevel == kHttpQueryContentLength) answer = contentLengthOf(*request);
+  if (answer.empty()) return false;
+  if (answer.size() + 1 > *length) {
+    *length = static_cast<std::uint32_t>(answer.size() + 1);
     return false;
   }
-  const std::string& block = request->headerBlock;
-  if (block.size() + 1 > *length) {
-    *length = static_cast<std::uint32_t>(block.size() + 1);
-    return false;
-  }
-  std::memcpy(buffer, block.c_str(), block.size() + 1);
-  *length = static_cast<std::uint32_t>(block.size());
+  std::memcpy(buffer, answer.c_str(), answer.size() + 1);
+  *length = static_cast<std::uint32_t>(answer.size());
   return true;
 }
 

@@ -8,11 +8,13 @@ namespace platform {
 namespace {
 
 using MultiByteToWideCharFunction = int(WINAPI*)(UINT, DWORD, LPCCH, int, LPWSTR, int);
-using WideCharToMultiByteFunction = int(WINAPI*)(UINT, DWORD, LPCWCH, int, LPSTR, int, LPCCH, LPBOOL);
+using WideCharToMultiByteFunction = int(WINAPI*)(UINT, DWORD, LPCWCH, int, LPSTR, int, LPCCH,
+                                                 LPBOOL);
 
 // Bound at the first call: the first from whichever system library exports it, the second
 // from kernel32.
-win32::BoundFunction<MultiByteToWideCharFunction> boundMultiByteToWideChar{"", "MultiByteToWideChar"};
+win32::BoundFunction<MultiByteToWideCharFunction> boundMultiByteToWideChar{"",
+                                                                           "MultiByteToWideChar"};
 win32::BoundFunction<WideCharToMultiByteFunction> boundWideCharToMultiByte{"kernel32.dll",
                                                                            "WideCharToMultiByte"};
 

@@ -290,6 +290,20 @@ TEST_F(Conversion, ABrowseClickDuringARunAppendsBeyondTheRunsBound) {
   EXPECT_EQ(second.entries(), std::set<std::string>{"1003-c.uc"});
 }
 
+TEST_F(Conversion, ClosingTheWindowDuringARunStopsItAfterTheEntryItIsOn) {
+  TempFolder folder;
+  folder.write("1001-a.uc", "a");
+  folder.write("1002-b.uc", "b");
+  browse(folder.systemPath());
+  platform::markLoopRunning();  // as inside the message loop, where a close posts the quit
+  headless::queueCloseRequest();  // handled after the run's first entry
+  convertAll();
+  EXPECT_FALSE(headless::windowAlive());
+  EXPECT_EQ(headless::progressShown().position, 1);
+  EXPECT_EQ(folder.entries().size(), 3u) << "one entry converted, the other not started";
+  EXPECT_EQ(status(), kDone);
+}
+
 TEST_F(Conversion, MoreThan32767EntriesClampTheBarAndShowItFull) {
   // Titles come from a closed port here: every lookup fails fast and nothing is copied.
   const Text host = songServiceHost();

@@ -50,5 +50,15 @@ TEST(PosixFileSystemEdge, APathWithAnEmptyFolderPartIsOnTheRoot) {
   EXPECT_TRUE(isFolder("\\tmp"));
 }
 
+TEST(PosixFileSystemEdge, ATargetWithoutWriteBitsIsNotReplacedEvenByTheSuperuser) {
+  TempFolder folder;
+  folder.write("1.uc", "new");
+  folder.write("t.mp3", "kept");
+  std::filesystem::permissions(folder.path() / "t.mp3", std::filesystem::perms::owner_read);
+  EXPECT_FALSE(copyFile((folder.systemPath() + "\\1.uc").c_str(), (folder.systemPath() + "\\t.mp3").c_str()));
+  EXPECT_EQ(folder.read("t.mp3"), "kept");
+  EXPECT_EQ(folder.entries(), (std::set<std::string>{"1.uc", "t.mp3"}));
+}
+
 }  // namespace
 }  // namespace platform

@@ -20,6 +20,11 @@ inline const char8_t* kChineseOnDisk = u8"\u5468\u6770\u4F26 - \u6674\u5929.mp3"
 // Song 4001's name and artist hold characters a file name cannot: "A/B:C" by "D*E?".
 inline const std::string kUnsafe = "D,E, - A,B,C.mp3";
 
+// Song 5001's name is 300 bytes long: no file system takes the name it would give.
+inline const std::string kOverlongName(300, 'n');
+// Song 5002: 盶 - 癨.mp3, characters whose second byte in code page 936 is the byte of "\".
+inline const char8_t* kBackslashTrailOnDisk = u8"\u76F6 - \u7668.mp3";
+
 // Starts a private song service with the shared catalogue; the folder keeps the catalogue.
 inline std::optional<SongService> startTestSongService(const TempFolder& folder) {
   const auto catalogue = folder.write(
@@ -27,7 +32,9 @@ inline std::optional<SongService> startTestSongService(const TempFolder& folder)
       "1001\tSunny Day\tJay\n1002\tRain\tJay\n1003\tWind\tJay\n"
       "2001\tSame\tTwin\n2002\tSame\tTwin\n"
       "3001\t\xE6\x99\xB4\xE5\xA4\xA9\t\xE5\x91\xA8\xE6\x9D\xB0\xE4\xBC\xA6\n"  // 晴天, 周杰伦
-      "4001\tA/B:C\tD*E?\n");
+      "4001\tA/B:C\tD*E?\n"
+      "5001\t" + kOverlongName + "\tLong\n"
+      "5002\t\xE7\x99\xA8\t\xE7\x9B\xB6\n");  // 癨, 盶
   return SongService::start(catalogue.string());
 }
 

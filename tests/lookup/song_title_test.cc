@@ -1,11 +1,12 @@
 // The song title lookup against the project's song service (catalogue tests/fixtures/songs.tsv,
 // ids 3001 and up, and the lookup_*.html pages beside it).
+#include "lookup/song_title.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
 
-#include "lookup/song_title.h"
 #include "tests/support/song_service.h"
 #include "web/web_request.h"
 
@@ -40,14 +41,15 @@ struct TitleCase {
 };
 
 const TitleCase kTitles[] = {
-    {"Chinese name and artist", "123456", "\xD6\xDC\xBD\xDC\xC2\xD7 - \xC7\xE7\xCC\xEC"sv /* 周杰伦 - 晴天 */},
+    {"Chinese name and artist", "123456",
+     "\xD6\xDC\xBD\xDC\xC2\xD7 - \xC7\xE7\xCC\xEC"sv /* 周杰伦 - 晴天 */},
     {"unsafe characters become commas", "3001", "C,D - A,B, live"sv},
     {"all eight unsafe characters", "3002", "x - ,,,,,,,,"sv},
     {"double-byte characters whose second byte is \\ or | stay whole", "3003",
      "a,b - \xB6\x5C\xB8\xE6,\xB4\x7C"sv /* a,b - 禱告,磡 */},
     {"character references stay as they are", "3004", "A&amp;B - Tom &amp; Jerry"sv},
     {"empty name", "3005", "X - "sv},
-    {"characters outside 936 become ? and so ,", "3006", "\x80 - , ,,"sv /* € - , ,, */},
+    {"characters outside 936 become ? and so ,", "3006", "\x80 sign - , ,,"sv /* € sign - , ,, */},
     {"markers in capitals are not found", "3007", "lower - "sv},
     {"the first of several attributes, artist standing first", "3008", "First A - First N"sv},
     {"a value without its closing quote is empty", "3009", " - Name"sv},

@@ -38,7 +38,7 @@ TEST(MisbehavingService, StallsAndEndlessBodiesEnd) {
 
   const Outcome silent = never.get();
   EXPECT_EQ(silent.body.length(), 0);
-  EXPECT_EQ(silent.responseHeaders.str(), std::string(5000, ' '));
+  EXPECT_EQ(silent.responseHeaders.str(), testing::headersWithoutResponse());
 
   const Outcome stalled = stall.get();
   EXPECT_EQ(stalled.body.length(), 0);
@@ -71,9 +71,12 @@ TEST(MisbehavingService, BrokenAnswersGiveWhatArrived) {
 }
 
 TEST(MisbehavingService, RedirectsThatGoNowhere) {
-  // A redirect to itself ends after the client's hop limit with no page.
+#ifndef _WIN32
+  // A redirect to itself ends after the client's hop limit with no page. Not under Wine: its
+  // WinINet (8.0) follows a redirect loop without any limit, so the request never returns.
   const Outcome loop = request(serviceUrl("/m/song?id=906"));
-  EXPECT_EQ(std::string(loop.body.view()), "") << loop.responseHeaders.str();
+  EXPECT_EQ(loop.body.length(), 0) << loop.responseHeaders.str();
+#endif
 
   // http -> https is followed (not followed, the body would be "moved"); nothing listens there.
   const Outcome secure = request(serviceUrl("/redirect?to=https://127.0.0.1:1/echo"));

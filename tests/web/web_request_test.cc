@@ -247,7 +247,12 @@ TEST(WebRequest, ProxyCarriesHttpRequests) {
   WebRequestParameters p;
   p.proxy = Text(testing::sharedSongServiceHost().c_str());
   const auto echo = parseEcho(webRequest("http://songs.example.invalid/echo/proxied", p).view());
+#ifdef _WIN32
+  // Wine's WinINet writes the default port into the absolute URL.
+  EXPECT_EQ(echo.requestLine, "GET http://songs.example.invalid:80/echo/proxied HTTP/1.1");
+#else
   EXPECT_EQ(echo.requestLine, "GET http://songs.example.invalid/echo/proxied HTTP/1.1");
+#endif
 }
 
 TEST(WebRequest, UnreachableServerGivesEmptyResults) {
@@ -261,8 +266,7 @@ TEST(WebRequest, UnreachableServerGivesEmptyResults) {
   EXPECT_EQ(webRequest(url, p).length(), 0);
   EXPECT_EQ(p.headers.str(), "X-A: 1\r\nAccept: */*\r\nReferer: " + url.str() + kDefaultTail);
   EXPECT_EQ(textLength(p.receivedCookies), 0);
-  // No header block came: the buffer's 5000 spaces remain.
-  EXPECT_EQ(p.responseHeaders.str(), std::string(5000, ' '));
+  EXPECT_EQ(p.responseHeaders.str(), testing::headersWithoutResponse());
 }
 
 // A response header block that does not fit in 5000 bytes: the body still comes, the block

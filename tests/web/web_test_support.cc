@@ -21,6 +21,14 @@ Text serviceUrl(std::string_view path) {
   return Text(("http://" + sharedSongServiceHost() + std::string(path)).c_str());
 }
 
+std::string headersWithoutResponse() {
+#ifdef _WIN32
+  return "\r\n";
+#else
+  return std::string(5000, ' ');
+#endif
+}
+
 std::vector<std::string> linesOf(std::string_view block) {
   std::vector<std::string> lines;
   std::size_t at = 0;

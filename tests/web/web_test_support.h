@@ -23,6 +23,10 @@ EchoedRequest parseEcho(std::string_view raw);
 // The values of every header line named `name` (any case), trimmed of leading spaces.
 std::vector<std::string> headerValues(const EchoedRequest& request, std::string_view name);
 
+// responseHeaders when no response came: the query fails and leaves the buffer's 5000 spaces.
+// Wine's WinINet (8.0) answers that query with an empty block, "\r\n", where Windows fails it.
+std::string headersWithoutResponse();
+
 // `block` split at "\r\n".
 std::vector<std::string> linesOf(std::string_view block);
 
