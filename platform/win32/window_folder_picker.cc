@@ -1,5 +1,7 @@
 // The shell's folder picker.
+
 #include <windows.h>
+// The headers below build on windows.h.
 #include <shlobj.h>
 
 #include "platform/window_system.h"

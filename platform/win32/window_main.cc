@@ -1,6 +1,8 @@
 // The main window: created from its definition table, its controls, and the operations the
 // handlers use on them.
+
 #include <windows.h>
+// The headers below build on windows.h.
 #include <commctrl.h>
 
 #include "platform/win32/window_state.h"
@@ -78,7 +80,8 @@ const ControlDefinition* definitionOf(const MainWindowState& state, HWND control
 
 std::string liveText(HWND control) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -111,7 +114,9 @@ void rememberFocus(HWND window) {
 
 void restoreFocus(HWND window) {
   HWND remembered = mainWindowState().focusToRestore;
-  HWND target = remembered != nullptr && IsWindow(remembered) ? remembered : GetNextDlgTabItem(window, nullptr, FALSE);
+  HWND target = remembered != nullptr && IsWindow(remembered)
+                    ? remembered
+                    : GetNextDlgTabItem(window, nullptr, FALSE);
   if (target != nullptr) SetFocus(target);
 }
 
@@ -157,21 +162,25 @@ bool registerWindowClass() {
 }
 
 void showOn(HWND progressBar, const ShownProgress& shown) {
-  SendMessageA(progressBar, PBM_SETRANGE32, static_cast<WPARAM>(shown.low), static_cast<LPARAM>(shown.high));
+  SendMessageA(progressBar, PBM_SETRANGE32, static_cast<WPARAM>(shown.low),
+               static_cast<LPARAM>(shown.high));
   SendMessageA(progressBar, PBM_SETPOS, static_cast<WPARAM>(shown.position), 0);
 }
 
 HWND createControl(MainWindowState& state, int index) {
   const ControlDefinition& control = state.definition->controls[index];
   const ControlClass kind = controlClassOf(control.kind);
-  HWND handle = CreateWindowExA(kind.exStyle, kind.className, control.text, commonStyleOf(control) | kind.style,
-                                control.left, control.top, control.width, control.height, state.window,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND handle = CreateWindowExA(
+      kind.exStyle, kind.className, control.text, commonStyleOf(control) | kind.style, control.left,
+      control.top, control.width, control.height, state.window,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
+      GetModuleHandleA(nullptr), nullptr);
   if (handle == nullptr) return nullptr;
   SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(state, control)), FALSE);
-  if (control.kind == ControlKind::EditBox) SendMessageA(handle, EM_LIMITTEXT, 0, 0);  // the platform's maximum
-  if (control.kind == ControlKind::ProgressBar) showOn(handle, shownProgress(storedProgressValues()));
+  if (control.kind == ControlKind::EditBox)
+    SendMessageA(handle, EM_LIMITTEXT, 0, 0);  // the platform's maximum
+  if (control.kind == ControlKind::ProgressBar)
+    showOn(handle, shownProgress(storedProgressValues()));
   return handle;
 }
 
@@ -200,11 +209,11 @@ bool loadMainWindow(const WindowDefinition& definition) {
   win32::MainWindowState& state = win32::mainWindowState();
   if (!win32::registerWindowClass()) return false;
   state.definition = &definition;
-  state.window = CreateWindowExA(0, win32::kWindowClass, definition.title, win32::windowStyleOf(definition),
-                                 win32::centredOrigin(GetSystemMetrics(SM_CXSCREEN), definition.width),
-                                 win32::centredOrigin(GetSystemMetrics(SM_CYSCREEN), definition.height),
-                                 definition.width, definition.height, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+  state.window = CreateWindowExA(
+      0, win32::kWindowClass, definition.title, win32::windowStyleOf(definition),
+      win32::centredOrigin(GetSystemMetrics(SM_CXSCREEN), definition.width),
+      win32::centredOrigin(GetSystemMetrics(SM_CYSCREEN), definition.height), definition.width,
+      definition.height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (state.window == nullptr) return false;
   for (int i = 0; i < definition.controlCount; ++i) {
     HWND control = win32::createControl(state, i);
@@ -224,7 +233,8 @@ void setControlText(ControlIndex control, const char* text) {
   win32::MainWindowState& state = win32::mainWindowState();
   const char* shown = text != nullptr ? text : "";
   if (state.window == nullptr) {
-    if (control < static_cast<int>(state.textsAfterClose.size())) state.textsAfterClose[control] = shown;
+    if (control < static_cast<int>(state.textsAfterClose.size()))
+      state.textsAfterClose[control] = shown;
     return;
   }
   HWND handle = state.controls[control];
@@ -237,7 +247,8 @@ void setControlText(ControlIndex control, const char* text) {
 std::string controlText(ControlIndex control) {
   const win32::MainWindowState& state = win32::mainWindowState();
   if (state.window != nullptr) return win32::liveText(state.controls[control]);
-  return control < static_cast<int>(state.textsAfterClose.size()) ? state.textsAfterClose[control] : std::string();
+  return control < static_cast<int>(state.textsAfterClose.size()) ? state.textsAfterClose[control]
+                                                                  : std::string();
 }
 
 void showProgress(ControlIndex control, int low, int high, int shownPosition) {

@@ -1,5 +1,7 @@
 // Start and stop of the Win32 window system.
+
 #include <windows.h>
+// The headers below build on windows.h.
 #include <commctrl.h>
 #include <ole2.h>
 

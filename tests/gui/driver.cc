@@ -7,14 +7,14 @@
 // lives under C:\corvalin-gui (removed and made anew) and three cache files in C:\ itself,
 // which the cancelled picker scans. The song service must serve tests/fixtures/gui/songs.tsv.
 #include <windows.h>
+// The headers below build on windows.h.
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -35,13 +35,14 @@ const std::vector<std::string> kRootCacheFiles = {"C:\\corvalin-gui-1.uc", "C:\\
 
 constexpr const char* kWindowTitle =
     "Corvalin\xBB\xBA\xB4\xE6\xD7\xAA\xBB\xBB\xB9\xA4\xBE\xDF\xA1\xAA\xA1\xAA"
-    "Brismere";                                                       // Corvalin缓存转换工具——Brismere
-constexpr const char* kStart = "\xBF\xAA\xCA\xBC";                    // 开始
-constexpr const char* kBrowse = "\xE4\xAF\xC0\xC0";                   // 浏览
+    "Brismere";                                      // Corvalin缓存转换工具——Brismere
+constexpr const char* kStart = "\xBF\xAA\xCA\xBC";   // 开始
+constexpr const char* kBrowse = "\xE4\xAF\xC0\xC0";  // 浏览
 constexpr const char* kCaption = "\xBB\xBA\xB4\xE6\xC4\xBF\xC2\xBC";  // 缓存目录
 constexpr const char* kDone = "\xCD\xEA\xB3\xC9";                     // 完成
-constexpr const char* kPickerTitle = "\xD1\xA1\xD4\xF1\xBB\xBA\xB4\xE6\xC4\xBF\xC2\xBC";  // 选择缓存目录
-constexpr const char* kErrorTitle = "\xB4\xED\xCE\xF3";                                   // 错误
+constexpr const char* kPickerTitle =
+    "\xD1\xA1\xD4\xF1\xBB\xBA\xB4\xE6\xC4\xBF\xC2\xBC";  // 选择缓存目录
+constexpr const char* kErrorTitle = "\xB4\xED\xCE\xF3";  // 错误
 // 无法找到指定DLL库文件“wininet.dll”中的输出命令“InternetOpenA”
 constexpr const char* kMissingInternetOpen =
     "\xCE\xDE\xB7\xA8\xD5\xD2\xB5\xBD\xD6\xB8\xB6\xA8"
@@ -84,7 +85,9 @@ std::string readFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool fileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void removeTree(const std::string& folder) {
   WIN32_FIND_DATAA entry;
@@ -142,8 +145,8 @@ std::vector<HWND> topLevelWindowsOf(DWORD processId) {
 std::string textOf(HWND window) {
   char buffer[4096] = "";
   DWORD_PTR length = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 5000,
-                      &length);
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                      SMTO_NORMAL, 5000, &length);
   return std::string(buffer, length);
 }
 
@@ -162,7 +165,8 @@ HWND topLevelWindowWithClass(DWORD processId, const std::string& className, HWND
 
 std::vector<HWND> childrenInOrder(HWND parent) {
   std::vector<HWND> children;
-  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
     children.push_back(child);
   }
   return children;
@@ -187,7 +191,14 @@ LONG exStyleOf(HWND window) { return GetWindowLongA(window, GWL_EXSTYLE); }
 
 // ---- The program under test ----
 
-enum Control { kStatusLabel, kProgressBar, kStartButton, kCaptionLabel, kFolderEdit, kBrowseButton };
+enum Control {
+  kStatusLabel,
+  kProgressBar,
+  kStartButton,
+  kCaptionLabel,
+  kFolderEdit,
+  kBrowseButton
+};
 
 class RunningApp {
  public:
@@ -196,8 +207,8 @@ class RunningApp {
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    started_ = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, "C:\\",
-                              &startup, &process_) != 0;
+    started_ = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              "C:\\", &startup, &process_) != 0;
     if (!started_) return;
     WaitForInputIdle(process_.hProcess, 10000);
     waitUntil([this] {
@@ -208,7 +219,8 @@ class RunningApp {
   }
   ~RunningApp() {
     if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+      TerminateProcess(process_.hProcess, 99);
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
   }
@@ -248,9 +260,12 @@ class RunningApp {
     return info.hwndFocus;
   }
 
-  int progressPosition() const { return static_cast<int>(SendMessageA(control(kProgressBar), PBM_GETPOS, 0, 0)); }
+  int progressPosition() const {
+    return static_cast<int>(SendMessageA(control(kProgressBar), PBM_GETPOS, 0, 0));
+  }
   int progressLimit(bool low) const {
-    return static_cast<int>(SendMessageA(control(kProgressBar), PBM_GETRANGE, low ? TRUE : FALSE, 0));
+    return static_cast<int>(
+        SendMessageA(control(kProgressBar), PBM_GETRANGE, low ? TRUE : FALSE, 0));
   }
 
  private:
@@ -290,14 +305,18 @@ HWND childWithClass(HWND parent, const char* className) {
 // tree's selection moves.
 bool selectInPicker(DWORD processId, HWND picker, const std::string& folder) {
   HWND tree = childWithClass(picker, WC_TREEVIEWA);
-  if (tree == nullptr || !waitUntil([&] { return SendMessageA(tree, TVM_GETCOUNT, 0, 0) > 0; })) return false;
-  auto selected = [&] { return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)); };
+  if (tree == nullptr || !waitUntil([&] { return SendMessageA(tree, TVM_GETCOUNT, 0, 0) > 0; }))
+    return false;
+  auto selected = [&] {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  };
   const HTREEITEM before = selected();
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
   if (process == nullptr) return false;
   void* remote = VirtualAllocEx(process, nullptr, folder.size() + 1, MEM_COMMIT, PAGE_READWRITE);
   bool moved = false;
-  if (remote != nullptr && WriteProcessMemory(process, remote, folder.c_str(), folder.size() + 1, nullptr)) {
+  if (remote != nullptr &&
+      WriteProcessMemory(process, remote, folder.c_str(), folder.size() + 1, nullptr)) {
     for (int attempt = 0; attempt < 20 && !moved; ++attempt) {
       SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
       moved = waitUntil([&] { return selected() != before; }, 500);
@@ -309,7 +328,8 @@ bool selectInPicker(DWORD processId, HWND picker, const std::string& folder) {
 }
 
 void pressDialogButton(HWND dialog, int id) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // ---- Fixture ----
@@ -320,7 +340,8 @@ class GuiTest : public ::testing::Test {
     removeTree(kWorkRoot);
     CreateDirectoryA(kWorkRoot.c_str(), nullptr);
     CreateDirectoryA(kCacheFolder.c_str(), nullptr);
-    for (const CacheSong& song : cacheSongs()) writeFile(kCacheFolder + "\\" + song.fileName, song.bytes);
+    for (const CacheSong& song : cacheSongs())
+      writeFile(kCacheFolder + "\\" + song.fileName, song.bytes);
     writeFile(kCacheFolder + "\\notes.txt", "not a cache file");
     CreateDirectoryA((kCacheFolder + "\\old.uc").c_str(), nullptr);
     for (const std::string& path : kRootCacheFiles) writeFile(path, "root cache file");
@@ -421,13 +442,14 @@ TEST_F(GuiTest, ControlsAreCreatedInTableOrderWithTheirSettings) {
   for (Control label : {kStatusLabel, kCaptionLabel}) {
     const LONG style = styleOf(running.control(label));
     EXPECT_EQ(style & SS_TYPEMASK, SS_LEFTNOWORDWRAP);  // one line, left, cut at the edge
-    EXPECT_TRUE(style & SS_CENTERIMAGE);                 // vertically centred
+    EXPECT_TRUE(style & SS_CENTERIMAGE);                // vertically centred
     EXPECT_FALSE(style & (WS_BORDER | SS_SUNKEN));
   }
   for (Control button : {kStartButton, kBrowseButton}) {
     const LONG style = styleOf(running.control(button));
     EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON);  // not a default button
-    EXPECT_EQ(style & (BS_MULTILINE | BS_CENTER | BS_VCENTER), BS_MULTILINE | BS_CENTER | BS_VCENTER);
+    EXPECT_EQ(style & (BS_MULTILINE | BS_CENTER | BS_VCENTER),
+              BS_MULTILINE | BS_CENTER | BS_VCENTER);
   }
 
   HWND edit = running.control(kFolderEdit);
@@ -576,7 +598,8 @@ TEST_F(GuiTest, BrowseListsTheChosenFolderAndStartConvertsIt) {
   EXPECT_TRUE(IsWindowEnabled(running.window()));
 
   running.click(kStartButton);
-  ASSERT_TRUE(waitUntil([&] { return running.text(kStatusLabel) == kDone; }, 60000)) << running.text(kStatusLabel);
+  ASSERT_TRUE(waitUntil([&] { return running.text(kStatusLabel) == kDone; }, 60000))
+      << running.text(kStatusLabel);
   EXPECT_EQ(running.progressPosition(), 2);
   EXPECT_EQ(running.progressLimit(false), 2);
   for (const CacheSong& song : cacheSongs()) {
@@ -598,7 +621,8 @@ TEST_F(GuiTest, CancelledPickerEmptiesTheFolderAndScansTheRootOfTheProgramsDrive
   ASSERT_EQ(running.text(kFolderEdit), kCacheFolder);
   browse(running, "");
   // A scan starts from an empty list: only the three files at the root of C: are counted.
-  EXPECT_TRUE(waitUntil([&] { return running.text(kStatusLabel) == countCaption(3); })) << running.text(kStatusLabel);
+  EXPECT_TRUE(waitUntil([&] { return running.text(kStatusLabel) == countCaption(3); }))
+      << running.text(kStatusLabel);
   EXPECT_EQ(running.text(kFolderEdit), "");
   SendMessageA(running.window(), WM_CLOSE, 0, 0);
   EXPECT_EQ(running.exitCode(), 0u);
@@ -609,15 +633,17 @@ TEST_F(GuiTest, ClosingTheWindowDuringARunEndsTheRunAndTheProgram) {
   ASSERT_TRUE(running.ready());
   browse(running, kCacheFolder);
   ASSERT_TRUE(waitUntil([&] { return running.text(kStatusLabel) == countCaption(2); }));
-  for (const CacheSong& song : cacheSongs()) DeleteFileA((kCacheFolder + "\\" + song.expectedTarget).c_str());
+  for (const CacheSong& song : cacheSongs())
+    DeleteFileA((kCacheFolder + "\\" + song.expectedTarget).c_str());
 
   // Both queued at once: the close is taken after the run's first entry.
   running.click(kStartButton);
   PostMessageA(running.window(), WM_CLOSE, 0, 0);
   EXPECT_EQ(running.exitCode(), 0u);
   const std::vector<CacheSong> songs = cacheSongs();
-  EXPECT_TRUE(readFile(kCacheFolder + "\\" + songs[0].expectedTarget) == songs[0].bytes);  // written, kept
-  EXPECT_FALSE(fileExists(kCacheFolder + "\\" + songs[1].expectedTarget));                 // not reached
+  EXPECT_TRUE(readFile(kCacheFolder + "\\" + songs[0].expectedTarget) ==
+              songs[0].bytes);                                              // written, kept
+  EXPECT_FALSE(fileExists(kCacheFolder + "\\" + songs[1].expectedTarget));  // not reached
 }
 
 // Wine takes a library beside the program instead of its own WinINet only when told so in
@@ -625,7 +651,8 @@ TEST_F(GuiTest, ClosingTheWindowDuringARunEndsTheRunAndTheProgram) {
 TEST_F(GuiTest, MissingWinInetExportShowsTheRunErrorAndEndsWithMinusOne) {
   char overrides[256] = "";
   GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
-  ASSERT_NE(std::string(overrides).find("wininet=n"), std::string::npos) << "needs WINEDLLOVERRIDES=wininet=n";
+  ASSERT_NE(std::string(overrides).find("wininet=n"), std::string::npos)
+      << "needs WINEDLLOVERRIDES=wininet=n";
   const std::string folder = kWorkRoot + "\\standin";
   CreateDirectoryA(folder.c_str(), nullptr);
   ASSERT_TRUE(CopyFileA(appSource.c_str(), (folder + "\\cacheconv.exe").c_str(), FALSE));
@@ -662,8 +689,8 @@ TEST_F(GuiTest, ProgramFolderWithBackslashTrailByteBecomesCurrent) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessA(check.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, "C:\\",
-                             &startup, &process));
+  ASSERT_TRUE(CreateProcessA(check.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             "C:\\", &startup, &process));
   WaitForSingleObject(process.hProcess, 20000);
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(process.hProcess, &code);
@@ -681,7 +708,8 @@ int pose() {
   const std::string folder = "C:\\corvalin-screenshot";
   removeTree(folder);
   CreateDirectoryA(folder.c_str(), nullptr);
-  for (int song = 1; song <= 6; ++song) writeFile(folder + "\\" + std::to_string(700 + song) + "-320-a.uc", "x");
+  for (int song = 1; song <= 6; ++song)
+    writeFile(folder + "\\" + std::to_string(700 + song) + "-320-a.uc", "x");
   const std::string app = folder + "\\app\\cacheconv.exe";
   CreateDirectoryA(folderOf(app).c_str(), nullptr);
   if (!CopyFileA(appSource.c_str(), app.c_str(), FALSE)) return 1;

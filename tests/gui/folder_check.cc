@@ -19,7 +19,8 @@ int main() {
   const std::string folderName = "\\\xD5\x5C";  // \誠
   const std::string folder(current);
   const bool endsInFolder =
-      folder.size() >= folderName.size() && folder.compare(folder.size() - folderName.size(), folderName.size(), folderName) == 0;
+      folder.size() >= folderName.size() &&
+      folder.compare(folder.size() - folderName.size(), folderName.size(), folderName) == 0;
   if (endsInFolder && _stricmp(expectedModule.c_str(), module) == 0) return 0;
   std::fprintf(stderr, "current directory \"%s\", program \"%s\"\n", current, module);
   return 1;
