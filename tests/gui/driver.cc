@@ -385,7 +385,7 @@ TEST_F(GuiTest, WindowOpensCentredWithItsFrameAndTitle) {
   EXPECT_TRUE(style & WS_MINIMIZEBOX);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
   EXPECT_FALSE(style & WS_THICKFRAME);
-  EXPECT_FALSE(exStyleOf(running.window()) & WS_EX_TOPMOST);
+  EXPECT_FALSE(exStyleOf(running.window()) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW));
   EXPECT_FALSE(IsZoomed(running.window()));
   EXPECT_FALSE(IsIconic(running.window()));
   EXPECT_EQ(GetWindow(running.window(), GW_OWNER), nullptr);  // a taskbar window
@@ -521,7 +521,7 @@ Ink inkOf(HWND control, int margin) {
 
 // Wine cannot pass WM_GETFONT between processes, so the fonts are checked on the screen:
 // 标签1's 16-pixel characters stand taller than the default GUI font's, every label is drawn
-// black on the button face and vertically centred.
+// black on the button face (the window's background) and vertically centred.
 TEST_F(GuiTest, LabelsDrawBlackCentredTextAndTheCaptionInItsOwnLargerFont) {
   RunningApp running(app());
   ASSERT_TRUE(running.ready());
@@ -546,6 +546,12 @@ TEST_F(GuiTest, LabelsDrawBlackCentredTextAndTheCaptionInItsOwnLargerFont) {
     EXPECT_EQ(label->darkest, RGB(0, 0, 0));
     EXPECT_EQ(label->corner, buttonFace);
   }
+  // The window's own background, in a spot no control covers.
+  POINT free = {300, 100};
+  ClientToScreen(running.window(), &free);
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(GetPixel(screen, free.x, free.y), buttonFace);
+  ReleaseDC(nullptr, screen);
   // Vertically centred: as much space above the text as below it, give or take the glyphs.
   EXPECT_LE(std::abs(caption.top - (32 - 1 - caption.bottom)), 4);
   EXPECT_LE(std::abs(status.top - (40 - 1 - status.bottom)), 4);
