@@ -255,20 +255,6 @@ TEST_F(Conversion, AStartClickDuringARunRunsNestedAndBothSayDone) {
   EXPECT_EQ(folder.read(kRain), "b");
 }
 
-TEST_F(Conversion, ClosingTheWindowDuringARunStopsItAfterTheEntryInProgress) {
-  TempFolder folder;
-  folder.write("1001-a.uc", "a");
-  folder.write("1002-b.uc", "b");
-  browse(folder.systemPath());
-  platform::markLoopRunning();    // closing posts the quit request once the loop runs
-  headless::queueCloseRequest();  // handled after the run's first entry
-  convertAll();
-  EXPECT_FALSE(headless::windowAlive());
-  EXPECT_TRUE(platform::isQuitRequested());
-  // The two cache files and the first entry's copy, which stays; the second is not started.
-  EXPECT_EQ(folder.entries().size(), 3u);
-}
-
 TEST_F(Conversion, ABrowseClickDuringARunAppendsBeyondTheRunsBound) {
   TempFolder first, second;
   first.write("1001-a.uc", "a");
