@@ -22,6 +22,8 @@
 //   /record?key=K          the echo, and keeps the request under K (useful for HEAD)
 //   /recorded?key=K        200 with the request kept under K, or 404 when none was
 //   /setcookie?c=N=V       sets the cookie N=V with Path=/echo/jar
+// A request through a proxy is served by its path; a tunnel request (CONNECT host:port) is
+// refused and kept under the key "connect-host:port".
 //   /file?name=F           200, the bytes of F from the catalogue's folder
 //   /cookies               Set-Cookie lines in mixed case: a=1, b=2, c=3
 //   /zero                  a body holding a zero byte: "ab", 0x00, "cd"
@@ -100,6 +102,8 @@ void holdOpen(int fd, int seconds) {
 
 struct Request {
   std::string raw;  // request line, header block, blank line and body, as received
+  std::string method;
+  std::string target;
   std::string path;
   std::map<std::string, std::string> query;
 };
@@ -126,7 +130,6 @@ std::map<std::string, std::string> parseQuery(std::string_view query) {
   return values;
 }
 
-// An absolute target (a request through a proxy) is served by its path.
 void splitTarget(std::string_view target, Request& request) {
   if (target.substr(0, 7) == "http://") {
     const std::size_t slash = target.find('/', 7);
@@ -164,9 +167,8 @@ bool readRequest(int fd, Request& request) {
   }
   const std::size_t lineEnd = request.raw.find("\r\n");
   std::istringstream line(request.raw.substr(0, lineEnd));
-  std::string method, target;
-  line >> method >> target;
-  splitTarget(target, request);
+  line >> request.method >> request.target;
+  splitTarget(request.target, request);
   return true;
 }
 
@@ -289,6 +291,10 @@ void recorded(int fd, const Request& request) {
 
 void route(int fd, Request& request) {
   const std::string& p = request.path;
+  if (request.method == "CONNECT") {
+    keepRequest("connect-" + request.target, request.raw);
+    return answer(fd, 405, "Method Not Allowed", "no tunnels");
+  }
   if (p == "/m/song") return serveSong(fd, request);
   if (p.rfind("/echo", 0) == 0) return answer(fd, 200, "OK", request.raw);
   if (p == "/record") return record(fd, request);

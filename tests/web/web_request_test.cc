@@ -255,6 +255,21 @@ TEST(WebRequest, ProxyCarriesHttpRequests) {
 #endif
 }
 
+// An https request names the proxy as given, for every scheme: the client asks it for a tunnel.
+TEST(WebRequest, ProxyCarriesHttpsRequestsAsGiven) {
+  WebRequestParameters p;
+  p.proxy = Text(testing::sharedSongServiceHost().c_str());
+  const Bytes body = webRequest("https://songs.example.invalid/x", p);
+#ifdef _WIN32
+  // Wine's WinINet hands back the proxy's refusal of the tunnel as the response.
+  EXPECT_EQ(std::string(body.view()), "no tunnels");
+#else
+  EXPECT_EQ(body.length(), 0);  // the proxy gives no tunnel
+#endif
+  const auto tunnel = parseEcho(webRequest(serviceUrl("/recorded?key=connect-songs.example.invalid:443")).view());
+  EXPECT_EQ(tunnel.requestLine, "CONNECT songs.example.invalid:443 HTTP/1.1");
+}
+
 TEST(WebRequest, UnreachableServerGivesEmptyResults) {
   const Text url = "http://127.0.0.1:1/m/song?id=1";
   EXPECT_EQ(textLength(fetchPage(url)), 0);
