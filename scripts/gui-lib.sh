@@ -38,6 +38,9 @@ gui_start_wine() {
   WINEPREFIX_FOR_RUN="$GUI_PREFIX" setup_wine "$GUI_ARCH"
   "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1920x1080 /f >/dev/null 2>&1
+  # The desktop is made when Wine starts: start it again for the setting to hold.
+  stop_wine
+  WINEPREFIX_FOR_RUN="$GUI_PREFIX" setup_wine "$GUI_ARCH"
 }
 
 # The song service on the host the test build asks for; it stops by itself when its port

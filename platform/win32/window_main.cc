@@ -104,17 +104,14 @@ LRESULT labelColours(HDC dc) {
 }
 
 // Focus goes back to where it was when the window is activated again (after the picker).
-HWND focusToRestore = nullptr;
-
 void rememberFocus(HWND window) {
   HWND focus = GetFocus();
-  if (focus != nullptr && GetParent(focus) == window) focusToRestore = focus;
+  if (focus != nullptr && GetParent(focus) == window) mainWindowState().focusToRestore = focus;
 }
 
 void restoreFocus(HWND window) {
-  HWND target = focusToRestore != nullptr && IsWindow(focusToRestore)
-                    ? focusToRestore
-                    : GetNextDlgTabItem(window, nullptr, FALSE);
+  HWND remembered = mainWindowState().focusToRestore;
+  HWND target = remembered != nullptr && IsWindow(remembered) ? remembered : GetNextDlgTabItem(window, nullptr, FALSE);
   if (target != nullptr) SetFocus(target);
 }
 

@@ -16,6 +16,7 @@ struct MainWindowState {
   HWND window = nullptr;
   std::vector<HWND> controls;  // index = ControlIndex
   HFONT ownFont = nullptr;     // the one control font that is not the default GUI font
+  HWND focusToRestore = nullptr;  // the control that had the focus when the window went inactive
   // Filled when the window is destroyed: control accesses afterwards read and write these.
   std::vector<std::string> textsAfterClose;
 };

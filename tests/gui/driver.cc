@@ -120,20 +120,22 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000) {
 
 // ---- Windows of another process ----
 
+struct WindowSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectWindowOfProcess(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->processId && IsWindowVisible(window)) search->found.push_back(window);
+  return TRUE;
+}
+
 std::vector<HWND> topLevelWindowsOf(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    std::vector<HWND> found;
-  } search{processId, {}};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s->processId && IsWindowVisible(window)) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{processId, {}};
+  EnumWindows(collectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -672,11 +674,44 @@ TEST_F(GuiTest, ProgramFolderWithBackslashTrailByteBecomesCurrent) {
 
 }  // namespace
 
+// For the screenshot: the window with a scanned folder and a run part-way. The songs of this
+// folder answer slowly (tests/fixtures/gui/screenshot_songs.tsv), so the window stands still
+// while a picture is taken; "posed" is printed then, and the run is left to finish.
+int pose() {
+  const std::string folder = "C:\\corvalin-screenshot";
+  removeTree(folder);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (int song = 1; song <= 6; ++song) writeFile(folder + "\\" + std::to_string(700 + song) + "-320-a.uc", "x");
+  const std::string app = folder + "\\app\\cacheconv.exe";
+  CreateDirectoryA(folderOf(app).c_str(), nullptr);
+  if (!CopyFileA(appSource.c_str(), app.c_str(), FALSE)) return 1;
+  RunningApp running(app);
+  if (!running.ready()) return 1;
+  running.click(kBrowseButton);
+  HWND picker = running.waitForDialog();
+  if (picker == nullptr || !selectInPicker(running.processId(), picker, folder)) return 1;
+  pressDialogButton(picker, IDOK);
+  if (!waitUntil([&] { return running.text(kStatusLabel) == countCaption(6); })) return 1;
+  running.click(kStartButton);
+  if (!waitUntil([&] { return running.progressPosition() >= 3; }, 60000)) return 1;
+  std::printf("posed\n");
+  std::fflush(stdout);
+  return running.exitCode(120000) == STILL_ACTIVE ? 1 : 0;
+}
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: %s <cacheconv.exe> <wininet.dll stand-in> <folder_check.exe>\n", argv[0]);
+  const bool posing = argc >= 3 && std::string(argv[1]) == "--pose";
+  if (!posing && argc < 4) {
+    std::fprintf(stderr,
+                 "usage: %s <cacheconv.exe> <wininet.dll stand-in> <folder_check.exe>\n"
+                 "       %s --pose <cacheconv.exe>\n",
+                 argv[0], argv[0]);
     return 2;
+  }
+  if (posing) {
+    appSource = argv[2];
+    return pose();
   }
   appSource = argv[1];
   standInSource = argv[2];
