@@ -87,14 +87,19 @@ TEST_F(Cli, AnEntryNotConvertedIsReportedAndMakesTheStatusOne) {
   TempFolder folder;
   folder.write("4001-a.uc", "unsafe title");
   folder.write("999999-b.uc", "unknown");
+  folder.write("1002-c.uc", "rain");
+  folder.write(kRain, "read-only");
+  std::filesystem::permissions(folder.path() / kRain, std::filesystem::perms::owner_read);
   const CliResult result = run(withService(folder.systemPath()));
   EXPECT_EQ(result.status, 1);
   const std::vector<std::string> out = lines(result.out);
-  ASSERT_EQ(out.size(), 4u) << result.out;
+  ASSERT_EQ(out.size(), 5u) << result.out;
   EXPECT_EQ(std::set<std::string>(out.begin() + 1, out.end() - 1),
             (std::set<std::string>{"4001-a.uc -> " + kUnsafe,
-                                   "999999-b.uc: not converted: no title found for song \"999999\""}));
-  EXPECT_EQ(folder.entries(), (std::set<std::string>{"4001-a.uc", "999999-b.uc", kUnsafe}));
+                                   "999999-b.uc: not converted: no title found for song \"999999\"",
+                                   "1002-c.uc: not converted: could not write " + kRain}));
+  EXPECT_EQ(folder.entries(), (std::set<std::string>{"4001-a.uc", "999999-b.uc", "1002-c.uc", kRain, kUnsafe}));
+  EXPECT_EQ(folder.read(kRain), "read-only");
 }
 
 TEST_F(Cli, ADryRunWritesNothing) {
