@@ -17,6 +17,8 @@ using platform::ControlKind;
 constexpr int kCaptionFontHeight = -16;
 constexpr int kDefaultGuiFont = 0;
 
+// One control a row, its settings in the order of ControlDefinition.
+// clang-format off
 constexpr std::array<ControlDefinition, kMainWindowControlCount> kControls = {{
     // kind, name, left, top, width, height, text, visible, enabled, tab stop, click, font
     {ControlKind::Label, "\xB1\xEA\xC7\xA9\x32",  // 标签2
@@ -51,6 +53,7 @@ constexpr platform::WindowDefinition kMainWindow = {
     "Corvalin\xBB\xBA\xB4\xE6\xD7\xAA\xBB\xBB\xB9\xA4\xBE\xDF\xA1\xAA\xA1\xAA"
     "Brismere",  // Corvalin缓存转换工具——Brismere
     50, 50, 380, 191, kControls.data(), static_cast<int>(kControls.size())};
+// clang-format on
 
 }  // namespace
 

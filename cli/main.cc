@@ -65,7 +65,8 @@ Arguments parseArguments(int argc, char** argv) {
     }
   }
   if (parsed.error.empty() && !parsed.help && !parsed.folder) parsed.error = "FOLDER is missing";
-  if (parsed.error.empty() && parsed.folder && !parsed.help && !platform::isFolder(parsed.folder->c_str())) {
+  if (parsed.error.empty() && parsed.folder && !parsed.help &&
+      !platform::isFolder(parsed.folder->c_str())) {
     parsed.error = "no such folder: " + *parsed.folder;
   }
   return parsed;
@@ -78,7 +79,8 @@ void writeLine(platform::Stream stream, std::string_view text) {
 // Progress on standard error, only when a person watches it there: "i/N" on a line of its
 // own that each entry's report line replaces.
 void clearProgress() {
-  if (platform::isTerminal(platform::Stream::Error)) platform::writeText(platform::Stream::Error, "\r\x1b[K");
+  if (platform::isTerminal(platform::Stream::Error))
+    platform::writeText(platform::Stream::Error, "\r\x1b[K");
 }
 
 void drawProgress(int index, int bound) {

@@ -7,10 +7,10 @@
 namespace corvalin {
 
 enum class EntryResult {
-  Copied,       // the target was written
-  NotCopied,    // a dry run: the target was named but not written
-  NoTitle,      // the lookup found neither name nor artist; nothing written
-  CopyFailed,   // the copy did not succeed; the cache file is unchanged
+  Copied,      // the target was written
+  NotCopied,   // a dry run: the target was named but not written
+  NoTitle,     // the lookup found neither name nor artist; nothing written
+  CopyFailed,  // the copy did not succeed; the cache file is unchanged
 };
 
 // What became of one member of the list.

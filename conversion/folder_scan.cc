@@ -9,9 +9,10 @@
 namespace corvalin {
 namespace {
 
-constexpr const char* kPickerTitle = "\xD1\xA1\xD4\xF1\xBB\xBA\xB4\xE6\xC4\xBF\xC2\xBC";  // 选择缓存目录
-constexpr const char* kCountPrefix = "\xB9\xB2";                                        // 共
-constexpr const char* kCountSuffix = "\xCA\xD7\xB8\xE8\xC7\xFA\xBB\xBA\xB4\xE6";        // 首歌曲缓存
+constexpr const char* kPickerTitle =
+    "\xD1\xA1\xD4\xF1\xBB\xBA\xB4\xE6\xC4\xBF\xC2\xBC";  // 选择缓存目录
+constexpr const char* kCountPrefix = "\xB9\xB2";         // 共
+constexpr const char* kCountSuffix = "\xCA\xD7\xB8\xE8\xC7\xFA\xBB\xBA\xB4\xE6";  // 首歌曲缓存
 
 Text findFile(const Text& pattern, platform::FindHandle& handle) {
   return Text::fromBytes(platform::findFile(pattern.platformPointer(), handle));
@@ -31,7 +32,8 @@ void scanCacheFolder() {
        name = findFile(Text(), handle)) {
     appendCacheFileName(name);
   }
-  setStatusLabelText(concatText(Text(kCountPrefix), toText(arraySize(cacheFileList())), kCountSuffix));
+  setStatusLabelText(
+      concatText(Text(kCountPrefix), toText(arraySize(cacheFileList())), kCountSuffix));
   platform::closeFind(handle);
 }
 

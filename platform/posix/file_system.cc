@@ -91,7 +91,9 @@ bool isDirectoryEntry(DIR* dir, const char* name) {
 FindHandle openFind(std::string_view systemPattern) {
   const std::string pattern = osPath(systemPattern);
   const std::size_t slash = pattern.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : pattern.substr(0, slash);
+  const std::string folder = slash == std::string::npos ? "."
+                             : slash == 0               ? "/"
+                                                        : pattern.substr(0, slash);
   DIR* dir = opendir(folder.c_str());
   if (dir == nullptr) return nullptr;
   auto* state = new (std::nothrow) FindState;

@@ -27,9 +27,11 @@ using testing::TempFolder;
 namespace headless = platform::headless;
 
 const std::string kDone = "\xCD\xEA\xB3\xC9";  // 完成
-const std::string kPickerTitle = "\xD1\xA1\xD4\xF1\xBB\xBA\xB4\xE6\xC4\xBF\xC2\xBC";  // 选择缓存目录
+const std::string kPickerTitle =
+    "\xD1\xA1\xD4\xF1\xBB\xBA\xB4\xE6\xC4\xBF\xC2\xBC";  // 选择缓存目录
 std::string countLine(int n) {
-  return "\xB9\xB2" + std::to_string(n) + "\xCA\xD7\xB8\xE8\xC7\xFA\xBB\xBA\xB4\xE6";  // 共n首歌曲缓存
+  return "\xB9\xB2" + std::to_string(n) +
+         "\xCA\xD7\xB8\xE8\xC7\xFA\xBB\xBA\xB4\xE6";  // 共n首歌曲缓存
 }
 
 using testing::kChineseOnDisk;
@@ -42,7 +44,8 @@ class Conversion : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     catalogueFolder = new TempFolder;
-    service = new std::optional<testing::SongService>(testing::startTestSongService(*catalogueFolder));
+    service =
+        new std::optional<testing::SongService>(testing::startTestSongService(*catalogueFolder));
     ASSERT_TRUE(service->has_value()) << "the song service did not start";
     useSongServiceHost(Text::fromBytes((*service)->host()));
   }
@@ -150,7 +153,9 @@ TEST(SongIdFromFileName, IsTheTextBeforeTheFirstDash) {
 }
 
 TEST(SongIdFromFileNameDeathTest, AnEmptyNameIsRunError1) {
-  EXPECT_EXIT(songIdFromFileName(""), testing::endedByRunError, "\xB4\xED\xCE\xF3\xB4\xFA\xC2\xEB\xA3\xBA" "1");
+  EXPECT_EXIT(songIdFromFileName(""), testing::endedByRunError,
+              "\xB4\xED\xCE\xF3\xB4\xFA\xC2\xEB\xA3\xBA"
+              "1");
 }
 
 TEST_F(Conversion, AnEmptyListSetsTheMaximumToZeroAndSaysDone) {
@@ -162,7 +167,8 @@ TEST_F(Conversion, AnEmptyListSetsTheMaximumToZeroAndSaysDone) {
 
 TEST_F(Conversion, EachEntryIsCopiedBeforeTheBarMovesToIt) {
   TempFolder folder;
-  const std::string bytes[] = {std::string("ID3\0\x01", 5) + std::string(70000, '\x5C'), "rain", "wind"};
+  const std::string bytes[] = {std::string("ID3\0\x01", 5) + std::string(70000, '\x5C'), "rain",
+                               "wind"};
   folder.write("1001-320-a.uc", bytes[0]);
   folder.write("1002-320-b.uc", bytes[1]);
   folder.write("1003-320-c.uc", bytes[2]);
@@ -212,7 +218,8 @@ TEST_F(Conversion, AnEntryWithoutTitleIsNotCopiedAndTheRunGoesOn) {
   static std::vector<EntryResult>* seen;
   std::vector<EntryResult> results;
   seen = &results;
-  runConversion({.copy = true, .onEntry = [](const EntryOutcome& o) { seen->push_back(o.result); }});
+  runConversion(
+      {.copy = true, .onEntry = [](const EntryOutcome& o) { seen->push_back(o.result); }});
   EXPECT_EQ(std::count(results.begin(), results.end(), EntryResult::NoTitle), 2);
   EXPECT_EQ(std::count(results.begin(), results.end(), EntryResult::Copied), 1);
   EXPECT_FALSE(folder.has(" - .mp3"));
@@ -228,7 +235,8 @@ TEST_F(Conversion, ADryRunNamesTargetsWithoutWriting) {
   static std::multiset<std::string>* targets;
   std::multiset<std::string> seen;
   targets = &seen;
-  runConversion({.copy = false, .onEntry = [](const EntryOutcome& o) { targets->insert(o.targetName.str()); }});
+  runConversion({.copy = false,
+                 .onEntry = [](const EntryOutcome& o) { targets->insert(o.targetName.str()); }});
   EXPECT_EQ(seen, (std::multiset<std::string>{" - .mp3", kSunny}));
   EXPECT_EQ(folder.entries(), (std::set<std::string>{"999999-a.uc", "1001-a.uc"}));
 }
@@ -243,11 +251,11 @@ TEST_F(Conversion, AStartClickDuringARunRunsNestedAndBothSayDone) {
   headless::queueClick(kStartButton);  // handled after the outer run's first entry
   convertAll();
   const std::vector<platform::ShownProgress> expected = {
-      {0, 2, 0},  // outer: maximum (the bar still stood at 0)
-      {0, 2, 1},  // outer: entry 1
-      {0, 2, 1},  // nested: maximum again, the position kept
+      {0, 2, 0},             // outer: maximum (the bar still stood at 0)
+      {0, 2, 1},             // outer: entry 1
+      {0, 2, 1},             // nested: maximum again, the position kept
       {0, 2, 1}, {0, 2, 2},  // nested: entries 1 and 2
-      {0, 2, 2},  // outer: entry 2
+      {0, 2, 2},             // outer: entry 2
   };
   EXPECT_EQ(shown, expected);
   EXPECT_EQ(statusHistory(), (std::vector<std::string>{countLine(2), kDone, kDone}));
@@ -281,7 +289,7 @@ TEST_F(Conversion, ClosingTheWindowDuringARunStopsItAfterTheEntryItIsOn) {
   folder.write("1001-a.uc", "a");
   folder.write("1002-b.uc", "b");
   browse(folder.systemPath());
-  platform::markLoopRunning();  // as inside the message loop, where a close posts the quit
+  platform::markLoopRunning();    // as inside the message loop, where a close posts the quit
   headless::queueCloseRequest();  // handled after the run's first entry
   convertAll();
   EXPECT_FALSE(headless::windowAlive());

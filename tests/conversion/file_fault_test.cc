@@ -28,14 +28,17 @@ using testing::TempFolder;
 const std::string kDone = "\xCD\xEA\xB3\xC9";  // 完成
 
 std::map<std::string, EntryResult>* outcomes;
-void recordOutcome(const EntryOutcome& outcome) { (*outcomes)[outcome.sourceName.str()] = outcome.result; }
+void recordOutcome(const EntryOutcome& outcome) {
+  (*outcomes)[outcome.sourceName.str()] = outcome.result;
+}
 
 // The cache folder lives inside a folder of its own, so that a write next to it shows.
 class FileFaults : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     catalogueFolder = new TempFolder;
-    service = new std::optional<testing::SongService>(testing::startTestSongService(*catalogueFolder));
+    service =
+        new std::optional<testing::SongService>(testing::startTestSongService(*catalogueFolder));
     ASSERT_TRUE(service->has_value()) << "the song service did not start";
     useSongServiceHost(Text::fromBytes((*service)->host()));
   }
@@ -140,7 +143,8 @@ TEST_F(FileFaults, LongAndTrickyNamesAreConvertedOrFailCleanly) {
   EXPECT_EQ(results["5001-a.uc"], EntryResult::CopyFailed) << "a name longer than allowed";
   EXPECT_EQ(outer.read("cache" / fs::path(testing::kWind)), "long name");
   EXPECT_EQ(outer.read("cache" / fs::path(testing::kRain)), "separator bytes");
-  EXPECT_EQ(outer.read("cache" / fs::path(testing::kBackslashTrailOnDisk)), "title with separator bytes");
+  EXPECT_EQ(outer.read("cache" / fs::path(testing::kBackslashTrailOnDisk)),
+            "title with separator bytes");
   expectCacheFilesUnchangedAndNothingOutside();
 }
 

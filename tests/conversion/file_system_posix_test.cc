@@ -26,9 +26,9 @@ std::set<std::string> enumerate(const std::string& pattern) {
 
 TEST(PosixFileSystemEdge, NamesOutsideCodePage936AreFoundAndCopied) {
   TempFolder folder;
-  folder.write("\xF0\x9F\x98\x80-1.uc", "smile");        // U+1F600, not in code page 936
-  folder.write("\xE2\x82\xAC\xE2\x84\xA2.uc", "signs");  // U+20AC U+2122
-  const std::string smile = "\x94\x39\xFC\x36-1.uc";     // U+1F600 in GB18030
+  folder.write("\xF0\x9F\x98\x80-1.uc", "smile");           // U+1F600, not in code page 936
+  folder.write("\xE2\x82\xAC\xE2\x84\xA2.uc", "signs");     // U+20AC U+2122
+  const std::string smile = "\x94\x39\xFC\x36-1.uc";        // U+1F600 in GB18030
   const std::string signs = "\xA2\xE3\x81\x36\xBE\x34.uc";  // U+20AC U+2122 in GB18030
   EXPECT_EQ(enumerate(folder.systemPath() + "\\*.uc"), (std::set<std::string>{smile, signs}));
   ASSERT_TRUE(copyFile((folder.systemPath() + "\\" + smile).c_str(),
@@ -42,7 +42,8 @@ TEST(PosixFileSystemEdge, NamesThatWouldComeBackAsAnotherNameAreNotListed) {
   folder.write("back\\slash.uc", "");  // inside, "\" would split it into folder and name
   folder.write("bad\xFF.uc", "");      // not UTF-8: it could only come back as "bad?.uc"
   folder.write("bad?.uc", "");
-  EXPECT_EQ(enumerate(folder.systemPath() + "\\*.uc"), (std::set<std::string>{"plain.uc", "bad?.uc"}));
+  EXPECT_EQ(enumerate(folder.systemPath() + "\\*.uc"),
+            (std::set<std::string>{"plain.uc", "bad?.uc"}));
 }
 
 TEST(PosixFileSystemEdge, APathWithAnEmptyFolderPartIsOnTheRoot) {
@@ -55,7 +56,8 @@ TEST(PosixFileSystemEdge, ATargetWithoutWriteBitsIsNotReplacedEvenByTheSuperuser
   folder.write("1.uc", "new");
   folder.write("t.mp3", "kept");
   std::filesystem::permissions(folder.path() / "t.mp3", std::filesystem::perms::owner_read);
-  EXPECT_FALSE(copyFile((folder.systemPath() + "\\1.uc").c_str(), (folder.systemPath() + "\\t.mp3").c_str()));
+  EXPECT_FALSE(copyFile((folder.systemPath() + "\\1.uc").c_str(),
+                        (folder.systemPath() + "\\t.mp3").c_str()));
   EXPECT_EQ(folder.read("t.mp3"), "kept");
   EXPECT_EQ(folder.entries(), (std::set<std::string>{"1.uc", "t.mp3"}));
 }

@@ -1,12 +1,13 @@
 // The file system operations on real folders: which entries the enumeration yields and what a
 // copy does to source and target. Runs natively and under Wine against the real Win32 calls.
+#include "platform/file_system.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
 #include <string>
 
-#include "platform/file_system.h"
 #include "tests/conversion/temp_folder.h"
 
 namespace platform {
@@ -50,8 +51,8 @@ TEST(FindFile, NothingToFindLeavesNoHandle) {
   TempFolder folder;
   folder.makeFolder("only.uc");
   const std::string cases[] = {
-      folder.systemPath() + "\\*.uc",              // only a folder matches
-      folder.systemPath() + "\\missing\\*.uc",     // no such folder
+      folder.systemPath() + "\\*.uc",           // only a folder matches
+      folder.systemPath() + "\\missing\\*.uc",  // no such folder
   };
   for (const std::string& pattern : cases) {
     FindHandle handle = nullptr;
@@ -84,7 +85,8 @@ TEST(FindFile, ANewPatternReplacesTheOpenEnumerationAndCloseFindEndsIt) {
 TEST(FindFile, NamesWhoseSecondByteIsTheSeparatorComeBackWhole) {
   TempFolder folder;
   folder.write(fs::path(kBackslashTrailAUtf8).concat(".uc"), "x");
-  EXPECT_EQ(enumerate(folder.systemPath() + "\\*.uc"), std::set<std::string>{kBackslashTrailA + ".uc"});
+  EXPECT_EQ(enumerate(folder.systemPath() + "\\*.uc"),
+            std::set<std::string>{kBackslashTrailA + ".uc"});
   // The enumeration of a folder whose own name holds such a character.
   folder.makeFolder(kBackslashTrailBUtf8);
   fs::copy_file(folder.path() / fs::path(kBackslashTrailAUtf8).concat(".uc"),
@@ -125,9 +127,9 @@ TEST(CopyFile, AFailedCopyWritesNothingAndLeavesTheSourceAlone) {
     std::string source, target;
   } cases[] = {
       {folder.systemPath() + "\\missing.uc", folder.systemPath() + "\\a.mp3"},
-      {source, folder.systemPath() + "\\taken.mp3"},                // a folder holds the name
+      {source, folder.systemPath() + "\\taken.mp3"},  // a folder holds the name
       {source, folder.systemPath() + "\\no-such-folder\\a.mp3"},
-      {source, source},                                              // onto itself
+      {source, source},  // onto itself
   };
   for (const auto& c : cases) {
     EXPECT_FALSE(copyFile(c.source.c_str(), c.target.c_str())) << c.source << " -> " << c.target;

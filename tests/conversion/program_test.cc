@@ -1,10 +1,11 @@
 // The entry sequence and the orderly exit on the in-memory window system.
+#include "app/program.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
-#include "app/program.h"
 #include "conversion/cache_file_list.h"
 #include "conversion/main_window_controls.h"
 #include "platform/headless/headless_window.h"

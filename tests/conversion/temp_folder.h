@@ -17,8 +17,9 @@ class TempFolder {
   TempFolder() {
     static int counter = 0;
     path_ = std::filesystem::temp_directory_path() /
-            ("corvalin-conv-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
-             "-" + std::to_string(counter++));
+            ("corvalin-conv-" +
+             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
+             std::to_string(counter++));
     std::filesystem::create_directories(path_);
   }
   ~TempFolder() {
@@ -46,7 +47,9 @@ class TempFolder {
     std::ifstream in(path_ / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  bool has(const std::filesystem::path& name) const { return std::filesystem::exists(path_ / name); }
+  bool has(const std::filesystem::path& name) const {
+    return std::filesystem::exists(path_ / name);
+  }
   // Every entry's name (u8 form), sub-folders included.
   std::set<std::string> entries() const {
     std::set<std::string> names;

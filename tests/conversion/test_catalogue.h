@@ -33,8 +33,10 @@ inline std::optional<SongService> startTestSongService(const TempFolder& folder)
       "2001\tSame\tTwin\n2002\tSame\tTwin\n"
       "3001\t\xE6\x99\xB4\xE5\xA4\xA9\t\xE5\x91\xA8\xE6\x9D\xB0\xE4\xBC\xA6\n"  // 晴天, 周杰伦
       "4001\tA/B:C\tD*E?\n"
-      "5001\t" + kOverlongName + "\tLong\n"
-      "5002\t\xE7\x99\xA8\t\xE7\x9B\xB6\n");  // 癨, 盶
+      "5001\t" +
+          kOverlongName +
+          "\tLong\n"
+          "5002\t\xE7\x99\xA8\t\xE7\x9B\xB6\n");  // 癨, 盶
   return SongService::start(catalogue.string());
 }
 

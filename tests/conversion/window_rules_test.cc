@@ -1,10 +1,11 @@
 // The window system's portable rules: progress bar values, the exit list and the quit rule.
+#include "platform/window_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
 
-#include "platform/window_rules.h"
 #include "platform/window_system.h"
 
 namespace platform {
@@ -32,9 +33,11 @@ TEST(ProgressBarRules, StoredPositionIsKeptAndShownClampedIntoTheRange) {
     int storedPosition;
     int shownPosition;
   } cases[] = {
-      {100, 150, 150, 100},     // above the maximum: a full bar, the value is kept
-      {100, 50, 50, 50},        {100, -3, 0, 0},
-      {0, 5, 5, 0},             {40000, 40000, 32767, 32767},
+      {100, 150, 150, 100},  // above the maximum: a full bar, the value is kept
+      {100, 50, 50, 50},
+      {100, -3, 0, 0},
+      {0, 5, 5, 0},
+      {40000, 40000, 32767, 32767},
       {32767, 32768, 32767, 32767},
   };
   for (const Case& c : cases) {
