@@ -159,7 +159,8 @@ bool readRequest(int fd, Request& request) {
     if (n <= 0) return false;
     request.raw.append(chunk, static_cast<std::size_t>(n));
   }
-  const std::size_t total = headEnd + 4 + contentLength(std::string_view(request.raw).substr(0, headEnd));
+  const std::size_t total =
+      headEnd + 4 + contentLength(std::string_view(request.raw).substr(0, headEnd));
   while (request.raw.size() < total) {
     const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
     if (n <= 0) return false;
@@ -213,7 +214,8 @@ void sendFiller(int fd, long long bytes) {
     return b;
   }();
   while (bytes > 0) {
-    const auto n = static_cast<std::size_t>(std::min<long long>(bytes, static_cast<long long>(block.size())));
+    const auto n =
+        static_cast<std::size_t>(std::min<long long>(bytes, static_cast<long long>(block.size())));
     if (!sendAll(fd, std::string_view(block).substr(0, n))) return;
     bytes -= static_cast<long long>(n);
   }
@@ -300,7 +302,8 @@ void route(int fd, Request& request) {
   if (p == "/record") return record(fd, request);
   if (p == "/recorded") return recorded(fd, request);
   if (p == "/setcookie") {
-    return answer(fd, 200, "OK", "set", "Set-Cookie: " + queryText(request, "c") + "; Path=/echo/jar\r\n");
+    return answer(fd, 200, "OK", "set",
+                  "Set-Cookie: " + queryText(request, "c") + "; Path=/echo/jar\r\n");
   }
   if (p == "/file") return serveFile(fd, request);
   if (p == "/cookies") {
@@ -368,7 +371,8 @@ bool loadCatalogue(const std::string& path) {
       continue;
     }
     const std::size_t tab2 = rest.find('\t');
-    gCatalogue[id] = Song{rest.substr(0, tab2), tab2 == std::string::npos ? "" : rest.substr(tab2 + 1), {}};
+    gCatalogue[id] =
+        Song{rest.substr(0, tab2), tab2 == std::string::npos ? "" : rest.substr(tab2 + 1), {}};
   }
   return true;
 }
@@ -403,7 +407,8 @@ int listenOnLoopback(int port) {
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<std::uint16_t>(port));
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 64) != 0) {
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::listen(fd, 64) != 0) {
     ::close(fd);
     return -1;
   }
@@ -454,8 +459,10 @@ void serve(int listener, const Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!parseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: %s [--port N] [--port-file PATH] [--catalogue PATH] "
-                 "[--lifetime SECONDS] [--background]\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s [--port N] [--port-file PATH] [--catalogue PATH] "
+                 "[--lifetime SECONDS] [--background]\n",
+                 argv[0]);
     return 2;
   }
   if (!options.catalogue.empty() && !loadCatalogue(options.catalogue)) {
