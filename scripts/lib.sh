@@ -29,9 +29,11 @@ can_run_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 windows_test_arch() { if can_run_32bit; then echo i686; else echo x86_64; fi; }
 windows_build_name() { if [ "$1" = i686 ]; then echo windows; else echo windows64; fi; }
 
+# The Windows tests talk to the native song service, which the native build (build/linux) makes.
 configure_and_build_windows() {  # arch (i686 or x86_64), extra cmake arguments...
   local arch="$1"; shift
-  configure_and_build "$(windows_build_name "$arch")" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" "$@"
+  configure_and_build "$(windows_build_name "$arch")" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" \
+    -DCORVALIN_NATIVE_BUILD_DIR="$BUILD/linux" "$@"
 }
 
 # A fresh Wine prefix for one run, with the ANSI code page 936, and a wineserver kept alive
