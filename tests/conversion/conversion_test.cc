@@ -40,27 +40,8 @@ using testing::kSunny;
 using testing::kTwin;
 using testing::kWind;
 
-class Conversion : public ::testing::Test {
+class Conversion : public testing::WithTestSongService {
  protected:
-  static void SetUpTestSuite() {
-    catalogueFolder = new TempFolder;
-    service =
-        new std::optional<testing::SongService>(testing::startTestSongService(*catalogueFolder));
-    ASSERT_TRUE(service->has_value()) << "the song service did not start";
-    useSongServiceHost(Text::fromBytes((*service)->host()));
-  }
-  static void TearDownTestSuite() {
-    delete service;
-    delete catalogueFolder;
-  }
-
-  void SetUp() override {
-    headless::reset();
-    createCacheFileList();
-    ASSERT_TRUE(platform::loadMainWindow(mainWindowDefinition()));
-  }
-  void TearDown() override { releaseCacheFileList(); }
-
   void browse(const std::string& folder) {
     headless::queuePickerAnswer(folder);
     scanCacheFolder();
@@ -73,11 +54,7 @@ class Conversion : public ::testing::Test {
     return names;
   }
 
-  static TempFolder* catalogueFolder;
-  static std::optional<testing::SongService>* service;
 };
-TempFolder* Conversion::catalogueFolder = nullptr;
-std::optional<testing::SongService>* Conversion::service = nullptr;
 
 TEST_F(Conversion, ScanListsCacheFilesButNotOtherFilesOrFolders) {
   TempFolder folder;

@@ -33,28 +33,15 @@ void recordOutcome(const EntryOutcome& outcome) {
 }
 
 // The cache folder lives inside a folder of its own, so that a write next to it shows.
-class FileFaults : public ::testing::Test {
+class FileFaults : public testing::WithTestSongService {
  protected:
-  static void SetUpTestSuite() {
-    catalogueFolder = new TempFolder;
-    service =
-        new std::optional<testing::SongService>(testing::startTestSongService(*catalogueFolder));
-    ASSERT_TRUE(service->has_value()) << "the song service did not start";
-    useSongServiceHost(Text::fromBytes((*service)->host()));
-  }
-  static void TearDownTestSuite() {
-    delete service;
-    delete catalogueFolder;
-  }
   void SetUp() override {
-    headless::reset();
-    createCacheFileList();
-    ASSERT_TRUE(platform::loadMainWindow(mainWindowDefinition()));
+    WithTestSongService::SetUp();
     outer.makeFolder("cache");
     outcomes = &results;
   }
   void TearDown() override {
-    releaseCacheFileList();
+    WithTestSongService::TearDown();
     std::error_code ignored;
     fs::permissions(cache(), fs::perms::owner_all, fs::perm_options::add, ignored);
   }
@@ -89,11 +76,7 @@ class FileFaults : public ::testing::Test {
   TempFolder outer;
   std::map<fs::path, std::string> cacheFiles;
   std::map<std::string, EntryResult> results;
-  static TempFolder* catalogueFolder;
-  static std::optional<testing::SongService>* service;
 };
-TempFolder* FileFaults::catalogueFolder = nullptr;
-std::optional<testing::SongService>* FileFaults::service = nullptr;
 
 TEST_F(FileFaults, ASourceDeletedBetweenScanAndStartFailsAloneAndTheRunGoesOn) {
   write("1001-gone.uc", "gone");

@@ -2,9 +2,15 @@
 // 936 file names as the lookup makes them).
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <string>
 
+#include "app/main_window.h"
+#include "conversion/cache_file_list.h"
+#include "lookup/song_title.h"
+#include "platform/headless/headless_window.h"
 #include "tests/conversion/temp_folder.h"
 #include "tests/support/song_service.h"
 
@@ -39,5 +45,32 @@ inline std::optional<SongService> startTestSongService(const TempFolder& folder)
           "5002\t\xE7\x99\xA8\t\xE7\x9B\xB6\n");  // 癨, 盶
   return SongService::start(catalogue.string());
 }
+
+// A suite that runs the handlers on a freshly loaded headless main window, with the shared
+// catalogue served by one private song service for the whole suite.
+class WithTestSongService : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    catalogueFolder_ = new TempFolder;
+    service_ = new std::optional<SongService>(startTestSongService(*catalogueFolder_));
+    ASSERT_TRUE(service_->has_value()) << "the song service did not start";
+    useSongServiceHost(Text::fromBytes((*service_)->host()));
+  }
+  static void TearDownTestSuite() {
+    delete service_;
+    delete catalogueFolder_;
+  }
+
+  void SetUp() override {
+    platform::headless::reset();
+    createCacheFileList();
+    ASSERT_TRUE(platform::loadMainWindow(mainWindowDefinition()));
+  }
+  void TearDown() override { releaseCacheFileList(); }
+
+ private:
+  static inline TempFolder* catalogueFolder_ = nullptr;
+  static inline std::optional<SongService>* service_ = nullptr;
+};
 
 }  // namespace corvalin::testing
