@@ -30,7 +30,10 @@ Text safeForFileName(Text value) {
 
 Text lookUpSongTitle(const Text& songId) {
   const Text url = concatText("http://", songServiceHost(), "/m/song?id=", songId);
-  const Text page = utf8ToGbk(fetchPage(url));
+  return songTitleInPage(utf8ToGbk(fetchPage(url)));
+}
+
+Text songTitleInPage(const Text& page) {
   // Each value runs from its marker to the next double quote; empty when either is missing.
   const Text name = safeForFileName(textBetween(page, kNameMarker, "\""));
   const Text author = safeForFileName(textBetween(page, kAuthorMarker, "\""));

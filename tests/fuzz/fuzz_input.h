@@ -9,6 +9,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "tests/fuzz/text_reference.h"
 #include "text/text.h"
@@ -26,12 +27,14 @@ class Input {
  public:
   Input(const std::uint8_t* data, std::size_t size) : provider_(data, size) {}
 
-  // A text without zero bytes; absent or present when empty, as the input says.
-  std::optional<std::string> text(std::size_t maxLength = 64) {
+  // A text without zero bytes; absent or present when empty, as the input says. Drawn either
+  // from `alphabet` or from any bytes.
+  std::optional<std::string> text(std::size_t maxLength = 64,
+                                  std::string_view alphabet = {kAlphabet, sizeof kAlphabet}) {
     const bool fromAlphabet = provider_.ConsumeBool();
     std::string bytes = provider_.ConsumeRandomLengthString(maxLength);
     for (char& c : bytes) {
-      if (fromAlphabet) c = kAlphabet[static_cast<unsigned char>(c) % sizeof kAlphabet];
+      if (fromAlphabet) c = alphabet[static_cast<unsigned char>(c) % alphabet.size()];
       if (c == '\0') c = '\x01';
     }
     if (bytes.empty() && provider_.ConsumeBool()) return std::nullopt;
