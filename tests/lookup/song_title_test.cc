@@ -55,6 +55,11 @@ const TitleCase kTitles[] = {
     {"a value without its closing quote is empty", "3009", " - Name"sv},
     {"a page in 936 is read whole", "3010", "Plain - ,,,"sv},
     {"empty page", "3011", " - "sv},
+    // 0x80 (the euro sign in 936) is a character of its own to the file system, so what
+    // follows it is cleaned too: the title never names a sub-folder or a stream.
+    {"unsafe characters after a euro sign", "3012",
+     "\x80,\x80, - \x80,x\x80,y"sv /* €,€, - €,x€,y */},
+    {"a quote after a euro sign", "3013", "x - ab\x80, data-res-author="sv},
     {"error page without either marker", "3999", " - "sv},
 };
 
