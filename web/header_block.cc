@@ -47,9 +47,8 @@ Text cookiesSetBy(const Text& responseHeaders) {
   TextBuilder joined;
   for (const Text& line : splitText(responseHeaders, "\r\n")) {
     if (findText(line, "Set-Cookie") == -1) continue;
-    const Text value = findText(line, ";") != -1
-                           ? trimBoth(textBetween(line, "Set-Cookie:", ";"))
-                           : trimBoth(replaceText(line, "Set-Cookie:"));
+    const Text value = findText(line, ";") != -1 ? trimBoth(textBetween(line, "Set-Cookie:", ";"))
+                                                 : trimBoth(replaceText(line, "Set-Cookie:"));
     joined.append(value);
     joined.append(std::string_view("; "));
   }

@@ -39,7 +39,8 @@ void enumerateAll(const std::string& pattern) {
 
 const PathCase kPaths[] = {
     {"enumeration to its end", [](const std::string& f) { enumerateAll(f + "\\*.uc"); }},
-    {"enumeration of a missing folder", [](const std::string& f) { enumerateAll(f + "\\no\\*.uc"); }},
+    {"enumeration of a missing folder",
+     [](const std::string& f) { enumerateAll(f + "\\no\\*.uc"); }},
     {"enumeration abandoned and closed",
      [](const std::string& f) {
        FindHandle handle = nullptr;
@@ -54,13 +55,22 @@ const PathCase kPaths[] = {
        EXPECT_FALSE(findFile((f + "\\a*.uc").c_str(), handle).empty());
        closeFind(handle);
      }},
-    {"copy", [](const std::string& f) { EXPECT_TRUE(copyFile((f + "\\a.uc").c_str(), (f + "\\a.mp3").c_str())); }},
+    {"copy",
+     [](const std::string& f) {
+       EXPECT_TRUE(copyFile((f + "\\a.uc").c_str(), (f + "\\a.mp3").c_str()));
+     }},
     {"copy of a missing source",
-     [](const std::string& f) { EXPECT_FALSE(copyFile((f + "\\none.uc").c_str(), (f + "\\n.mp3").c_str())); }},
+     [](const std::string& f) {
+       EXPECT_FALSE(copyFile((f + "\\none.uc").c_str(), (f + "\\n.mp3").c_str()));
+     }},
     {"copy into a missing folder",
-     [](const std::string& f) { EXPECT_FALSE(copyFile((f + "\\a.uc").c_str(), (f + "\\no\\a.mp3").c_str())); }},
+     [](const std::string& f) {
+       EXPECT_FALSE(copyFile((f + "\\a.uc").c_str(), (f + "\\no\\a.mp3").c_str()));
+     }},
     {"copy onto a folder",
-     [](const std::string& f) { EXPECT_FALSE(copyFile((f + "\\a.uc").c_str(), (f + "\\d.uc").c_str())); }},
+     [](const std::string& f) {
+       EXPECT_FALSE(copyFile((f + "\\a.uc").c_str(), (f + "\\d.uc").c_str()));
+     }},
 };
 
 TEST(PosixFileHandles, NoDescriptorStaysOpen) {

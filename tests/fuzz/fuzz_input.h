@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,21 @@ class Input {
     }
     if (bytes.empty() && provider_.ConsumeBool()) return std::nullopt;
     return bytes;
+  }
+
+  // Up to `maxPieces` pieces, each one of `pieces` or a stretch of any bytes, so that the shapes
+  // that matter to an operation are common in its input.
+  std::string joinedPieces(std::span<const std::string_view> pieces, int maxPieces) {
+    std::string joined;
+    const int count = pick(maxPieces);
+    for (int i = 0; i < count; ++i) {
+      if (flag()) {
+        joined += pieces[static_cast<std::size_t>(pick(static_cast<int>(pieces.size())))];
+      } else {
+        joined += text(16).value_or(std::string());
+      }
+    }
+    return joined;
   }
 
   // Mostly near the text's edges, sometimes anything.

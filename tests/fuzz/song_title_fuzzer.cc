@@ -22,23 +22,30 @@ constexpr std::string_view kUnsafe = "\\/:*?\"<>|";
 // Pieces of song pages: the markers, the quote, every unsafe character, the bytes that code
 // page 936 reads alone although the text operations pair them (0x80, 0xFF), lead bytes, and in
 // UTF-8 the euro sign and U+F8F5, which Windows writes as 0x80 and 0xFF.
-constexpr std::string_view kPieces[] = {
-    kNameMarker, kAuthorMarker, "\"",  "\\",   "/",    ":",      "*",  "?", "<",
-    ">",         "|",           "..",  ".",    " - ",  "\x80",   "\xFF", "\x81", "\xA1\xA1",
-    "\x81\x5C",  "\x81\x7C",    "\x81\x2F", "\xE2\x82\xAC", "\xEF\xA3\xB5", "\xE4\xBD\xA0"};
-
-std::string pageFrom(fuzzing::Input& input) {
-  std::string page;
-  const int count = input.pick(32);
-  for (int i = 0; i < count; ++i) {
-    if (input.flag()) {
-      page += kPieces[input.pick(static_cast<int>(std::size(kPieces)))];
-    } else {
-      page += bytesOf(input.text(16));
-    }
-  }
-  return page;
-}
+constexpr std::string_view kPieces[] = {kNameMarker,
+                                        kAuthorMarker,
+                                        "\"",
+                                        "\\",
+                                        "/",
+                                        ":",
+                                        "*",
+                                        "?",
+                                        "<",
+                                        ">",
+                                        "|",
+                                        "..",
+                                        ".",
+                                        " - ",
+                                        "\x80",
+                                        "\xFF",
+                                        "\x81",
+                                        "\xA1\xA1",
+                                        "\x81\x5C",
+                                        "\x81\x7C",
+                                        "\x81\x2F",
+                                        "\xE2\x82\xAC",
+                                        "\xEF\xA3\xB5",
+                                        "\xE4\xBD\xA0"};
 
 // A two-byte character as code page 936 has them and the file system reads them: a lead byte
 // 0x81..0xFE and a second byte 0x40..0xFE other than 0x7F.
@@ -85,10 +92,10 @@ void checkOneName(const std::string& title) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzzing::Input input(data, size);
   const bool fetched = input.flag();
-  const std::string bytes = pageFrom(input);
+  const std::string bytes = input.joinedPieces(kPieces, 32);
   // A fetched page arrives in UTF-8 and is converted first, as the lookup does.
-  const corvalin::Text page = fetched ? corvalin::utf8ToGbk(corvalin::Text(bytes.c_str()))
-                                      : corvalin::Text(bytes.c_str());
+  const corvalin::Text page =
+      fetched ? corvalin::utf8ToGbk(corvalin::Text(bytes.c_str())) : corvalin::Text(bytes.c_str());
   const std::string title = corvalin::songTitleInPage(page).str();
   const std::string expected =
       cleanValue(page.str(), kAuthorMarker) + " - " + cleanValue(page.str(), kNameMarker);

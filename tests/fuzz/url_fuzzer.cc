@@ -26,7 +26,8 @@ std::string plain(const MaybeText& t) { return t.value_or(std::string()); }
 
 MaybeText between(const std::string& source, const std::string& startMarker,
                   const std::string& endMarker, int startPosition, bool ignoreCase) {
-  const std::string m1 = plain(reference::replace(startMarker, kQuotePlaceholder, "\"", 1, {}, true));
+  const std::string m1 =
+      plain(reference::replace(startMarker, kQuotePlaceholder, "\"", 1, {}, true));
   const std::string m2 = plain(reference::replace(endMarker, kQuotePlaceholder, "\"", 1, {}, true));
   int p = reference::find(source, m1, startPosition, ignoreCase);
   if (p != -1) p += static_cast<int>(m1.size());

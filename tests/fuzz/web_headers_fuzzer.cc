@@ -15,11 +15,29 @@ using reference::MaybeText;
 namespace {
 
 // Pieces of header blocks, so that lines of the shapes that matter are common.
-constexpr std::string_view kPieces[] = {
-    "\r\n",       "Set-Cookie:", "SET-COOKIE: ", "set-cookie", "Set-Cookie", ";",
-    " ",          "a=1",         "Path=/",       ":",          "Accept:",    "Referer:",
-    "referer: x", "Accept-Language:", "Content-Type:", "Cookie:", "\x81",   "\xA1\xA1",
-    "\r",         "\n",          "\x81;",        "\x80S",      "X-Accept: y"};
+constexpr std::string_view kPieces[] = {"\r\n",
+                                        "Set-Cookie:",
+                                        "SET-COOKIE: ",
+                                        "set-cookie",
+                                        "Set-Cookie",
+                                        ";",
+                                        " ",
+                                        "a=1",
+                                        "Path=/",
+                                        ":",
+                                        "Accept:",
+                                        "Referer:",
+                                        "referer: x",
+                                        "Accept-Language:",
+                                        "Content-Type:",
+                                        "Cookie:",
+                                        "\x81",
+                                        "\xA1\xA1",
+                                        "\r",
+                                        "\n",
+                                        "\x81;",
+                                        "\x80S",
+                                        "X-Accept: y"};
 
 std::string plain(const MaybeText& t) { return t.value_or(std::string()); }
 
@@ -35,20 +53,6 @@ int countOf(const std::string& t, const std::string& sought) {
     ++count;
   }
   return count;
-}
-
-// Text made of pieces and stretches of arbitrary bytes.
-std::string blockFrom(fuzzing::Input& input) {
-  std::string block;
-  const int count = input.pick(24);
-  for (int i = 0; i < count; ++i) {
-    if (input.flag()) {
-      block += kPieces[input.pick(static_cast<int>(std::size(kPieces)))];
-    } else {
-      block += bytesOf(input.text(12));
-    }
-  }
-  return block;
 }
 
 std::string requestBlock(const std::string& callerLines, const std::string& url,
@@ -90,16 +94,17 @@ std::string receivedCookies(const std::string& responseHeaders) {
 }
 
 void checkRequestBlock(fuzzing::Input& input) {
-  const std::string callerLines = blockFrom(input);
+  const std::string callerLines = input.joinedPieces(kPieces, 24);
   const std::string url = bytesOf(input.text(32));
   std::optional<std::string> cookies;
-  if (input.flag()) cookies = blockFrom(input);
+  if (input.flag()) cookies = input.joinedPieces(kPieces, 24);
   std::optional<corvalin::Text> cookiesText;
   if (cookies) cookiesText = corvalin::Text(cookies->c_str());
 
-  const corvalin::Text block = corvalin::requestHeaderBlock(corvalin::Text(callerLines.c_str()),
-                                                            corvalin::Text(url.c_str()), cookiesText);
-  expectSame("requestHeaderBlock", block, reference::result(requestBlock(callerLines, url, cookies)));
+  const corvalin::Text block = corvalin::requestHeaderBlock(
+      corvalin::Text(callerLines.c_str()), corvalin::Text(url.c_str()), cookiesText);
+  expectSame("requestHeaderBlock", block,
+             reference::result(requestBlock(callerLines, url, cookies)));
   // The caller's lines lead the block, and every default name is in it afterwards.
   const std::string sent = block.str();
   if (sent.compare(0, callerLines.size(), callerLines) != 0) fail("caller lines lost", sent);
@@ -109,7 +114,7 @@ void checkRequestBlock(fuzzing::Input& input) {
 }
 
 void checkResponseBlock(fuzzing::Input& input) {
-  const std::string raw = blockFrom(input);
+  const std::string raw = input.joinedPieces(kPieces, 24);
   const corvalin::Text spelled = corvalin::withSetCookieSpelled(corvalin::Text(raw.c_str()));
   const std::string normal =
       plain(reference::replace(raw, "Set-Cookie", "Set-Cookie", 1, std::nullopt, false));

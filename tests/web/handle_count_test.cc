@@ -17,12 +17,12 @@ using platform::HttpHandle;
 
 enum class Failure {
   kNone,
-  kOpenRoot,          // no root handle
-  kConnect,           // no connection handle
-  kOpenRequest,       // no request handle
-  kSend,              // no response: reads and queries fail too
-  kReadAfterOneBlock, // the connection breaks after the first block of the body
-  kHeadersTooLong,    // the raw header block does not fit the buffer
+  kOpenRoot,           // no root handle
+  kConnect,            // no connection handle
+  kOpenRequest,        // no request handle
+  kSend,               // no response: reads and queries fail too
+  kReadAfterOneBlock,  // the connection breaks after the first block of the body
+  kHeadersTooLong,     // the raw header block does not fit the buffer
 };
 
 struct StandInSession {
@@ -98,8 +98,8 @@ bool httpReadBody(HttpHandle request, void* buffer, std::uint32_t size, std::uin
   return true;
 }
 
-bool httpQueryInfo(HttpHandle request, std::uint32_t infoLevel, void* buffer,
-                   std::uint32_t* length, std::uint32_t*) {
+bool httpQueryInfo(HttpHandle request, std::uint32_t infoLevel, void* buffer, std::uint32_t* length,
+                   std::uint32_t*) {
   StandInSession& s = session();
   if (!s.use(request)) return false;
   if (infoLevel != kHttpQueryRawHeadersCrlf || s.failure == Failure::kHeadersTooLong) return false;
