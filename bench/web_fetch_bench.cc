@@ -63,8 +63,9 @@ int main() {
     bestWeb = std::min(bestWeb, seconds);
   }
 
-  const std::filesystem::path memoryFolder =
-      std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
+  const std::filesystem::path memoryFolder = std::filesystem::is_directory("/dev/shm")
+                                                 ? "/dev/shm"
+                                                 : std::filesystem::temp_directory_path();
   const std::filesystem::path kept = memoryFolder / "corvalin-web-bench.body";
   const double discarding = bestCurlSeconds("curl -s -o /dev/null \"" + url + "\"");
   const double keeping = bestCurlSeconds("curl -s -o \"" + kept.string() + "\" \"" + url + "\"");

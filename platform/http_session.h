@@ -16,11 +16,11 @@ inline constexpr std::uint32_t kHttpOpenProxy = 3;   // the given proxy list
 // Service of httpConnect.
 inline constexpr std::uint32_t kHttpServiceHttp = 3;
 // Request flags of httpOpenRequest.
-inline constexpr std::uint32_t kHttpFlagReload = 0x80000000u;        // never read a cache
+inline constexpr std::uint32_t kHttpFlagReload = 0x80000000u;  // never read a cache
 inline constexpr std::uint32_t kHttpFlagNeedFile = 0x10u;
-inline constexpr std::uint32_t kHttpFlagNoCookies = 0x80000u;        // neither send nor store
+inline constexpr std::uint32_t kHttpFlagNoCookies = 0x80000u;  // neither send nor store
 inline constexpr std::uint32_t kHttpFlagNoAutoRedirect = 0x200000u;
-inline constexpr std::uint32_t kHttpFlagSecure = 0x800000u;          // TLS
+inline constexpr std::uint32_t kHttpFlagSecure = 0x800000u;               // TLS
 inline constexpr std::uint32_t kHttpFlagIgnoreRedirectToHttps = 0x4000u;  // follow http->https
 // Info levels of httpQueryInfo. Content length: the decimal digits the final response
 // announces. Raw headers: the status line and header lines of the final response, each
@@ -45,8 +45,8 @@ bool httpSendRequest(HttpHandle request, const char* headers, std::uint32_t head
 bool httpReadBody(HttpHandle request, void* buffer, std::uint32_t size, std::uint32_t* count);
 // Writes the asked information and a zero byte into `buffer` of *length bytes. When it does
 // not fit, fails and leaves the buffer untouched.
-bool httpQueryInfo(HttpHandle request, std::uint32_t infoLevel, void* buffer,
-                   std::uint32_t* length, std::uint32_t* index);
+bool httpQueryInfo(HttpHandle request, std::uint32_t infoLevel, void* buffer, std::uint32_t* length,
+                   std::uint32_t* index);
 // Closes any of the three handles; null is allowed.
 bool httpCloseHandle(HttpHandle handle);
 

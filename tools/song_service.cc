@@ -22,6 +22,8 @@
 //   /record?key=K          the echo, and keeps the request under K (useful for HEAD)
 //   /recorded?key=K        200 with the request kept under K, or 404 when none was
 //   /setcookie?c=N=V       sets the cookie N=V with Path=/echo/jar
+// A request through a proxy is served by its path; a tunnel request (CONNECT host:port) is
+// refused and kept under the key "connect-host:port".
 //   /file?name=F           200, the bytes of F from the catalogue's folder
 //   /cookies               Set-Cookie lines in mixed case: a=1, b=2, c=3
 //   /zero                  a body holding a zero byte: "ab", 0x00, "cd"
@@ -100,6 +102,8 @@ void holdOpen(int fd, int seconds) {
 
 struct Request {
   std::string raw;  // request line, header block, blank line and body, as received
+  std::string method;
+  std::string target;
   std::string path;
   std::map<std::string, std::string> query;
 };
@@ -126,7 +130,6 @@ std::map<std::string, std::string> parseQuery(std::string_view query) {
   return values;
 }
 
-// An absolute target (a request through a proxy) is served by its path.
 void splitTarget(std::string_view target, Request& request) {
   if (target.substr(0, 7) == "http://") {
     const std::size_t slash = target.find('/', 7);
@@ -156,7 +159,8 @@ bool readRequest(int fd, Request& request) {
     if (n <= 0) return false;
     request.raw.append(chunk, static_cast<std::size_t>(n));
   }
-  const std::size_t total = headEnd + 4 + contentLength(std::string_view(request.raw).substr(0, headEnd));
+  const std::size_t total =
+      headEnd + 4 + contentLength(std::string_view(request.raw).substr(0, headEnd));
   while (request.raw.size() < total) {
     const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
     if (n <= 0) return false;
@@ -164,9 +168,8 @@ bool readRequest(int fd, Request& request) {
   }
   const std::size_t lineEnd = request.raw.find("\r\n");
   std::istringstream line(request.raw.substr(0, lineEnd));
-  std::string method, target;
-  line >> method >> target;
-  splitTarget(target, request);
+  line >> request.method >> request.target;
+  splitTarget(request.target, request);
   return true;
 }
 
@@ -211,7 +214,8 @@ void sendFiller(int fd, long long bytes) {
     return b;
   }();
   while (bytes > 0) {
-    const auto n = static_cast<std::size_t>(std::min<long long>(bytes, static_cast<long long>(block.size())));
+    const auto n =
+        static_cast<std::size_t>(std::min<long long>(bytes, static_cast<long long>(block.size())));
     if (!sendAll(fd, std::string_view(block).substr(0, n))) return;
     bytes -= static_cast<long long>(n);
   }
@@ -289,12 +293,17 @@ void recorded(int fd, const Request& request) {
 
 void route(int fd, Request& request) {
   const std::string& p = request.path;
+  if (request.method == "CONNECT") {
+    keepRequest("connect-" + request.target, request.raw);
+    return answer(fd, 405, "Method Not Allowed", "no tunnels");
+  }
   if (p == "/m/song") return serveSong(fd, request);
   if (p.rfind("/echo", 0) == 0) return answer(fd, 200, "OK", request.raw);
   if (p == "/record") return record(fd, request);
   if (p == "/recorded") return recorded(fd, request);
   if (p == "/setcookie") {
-    return answer(fd, 200, "OK", "set", "Set-Cookie: " + queryText(request, "c") + "; Path=/echo/jar\r\n");
+    return answer(fd, 200, "OK", "set",
+                  "Set-Cookie: " + queryText(request, "c") + "; Path=/echo/jar\r\n");
   }
   if (p == "/file") return serveFile(fd, request);
   if (p == "/cookies") {
@@ -362,7 +371,8 @@ bool loadCatalogue(const std::string& path) {
       continue;
     }
     const std::size_t tab2 = rest.find('\t');
-    gCatalogue[id] = Song{rest.substr(0, tab2), tab2 == std::string::npos ? "" : rest.substr(tab2 + 1), {}};
+    gCatalogue[id] =
+        Song{rest.substr(0, tab2), tab2 == std::string::npos ? "" : rest.substr(tab2 + 1), {}};
   }
   return true;
 }
@@ -397,7 +407,8 @@ int listenOnLoopback(int port) {
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<std::uint16_t>(port));
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 64) != 0) {
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::listen(fd, 64) != 0) {
     ::close(fd);
     return -1;
   }
@@ -448,8 +459,10 @@ void serve(int listener, const Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!parseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: %s [--port N] [--port-file PATH] [--catalogue PATH] "
-                 "[--lifetime SECONDS] [--background]\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s [--port N] [--port-file PATH] [--catalogue PATH] "
+                 "[--lifetime SECONDS] [--background]\n",
+                 argv[0]);
     return 2;
   }
   if (!options.catalogue.empty() && !loadCatalogue(options.catalogue)) {

@@ -69,9 +69,9 @@ struct Request : Handle {
   CURL* easy = nullptr;
   CURLM* multi = nullptr;
   curl_slist* headerLines = nullptr;
-  std::string body;            // the request body, kept alive during the transfer
-  std::string headerBlock;     // the raw block of the latest response
-  std::string received;        // body bytes not yet read
+  std::string body;         // the request body, kept alive during the transfer
+  std::string headerBlock;  // the raw block of the latest response
+  std::string received;     // body bytes not yet read
   std::size_t readOffset = 0;
   bool bodyStarted = false;
   bool paused = false;
@@ -306,8 +306,8 @@ bool httpSendRequest(HttpHandle requestHandle, const char* headers, std::uint32_
   curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
   setMethodAndBody(*request);
   setConnectionRules(*request);
-  request->headerLines =
-      headerList(headers != nullptr ? std::string_view(headers, headersLength) : std::string_view());
+  request->headerLines = headerList(headers != nullptr ? std::string_view(headers, headersLength)
+                                                       : std::string_view());
   curl_easy_setopt(easy, CURLOPT_HTTPHEADER, request->headerLines);
   curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, onHeaderLine);
   curl_easy_setopt(easy, CURLOPT_HEADERDATA, request);
@@ -318,7 +318,8 @@ bool httpSendRequest(HttpHandle requestHandle, const char* headers, std::uint32_
   return !request->headerBlock.empty();
 }
 
-bool httpReadBody(HttpHandle requestHandle, void* buffer, std::uint32_t size, std::uint32_t* count) {
+bool httpReadBody(HttpHandle requestHandle, void* buffer, std::uint32_t size,
+                  std::uint32_t* count) {
   *count = 0;
   Request* request = handleOf<Request>(requestHandle, HandleKind::request);
   if (request == nullptr || request->easy == nullptr) return false;
@@ -371,9 +372,15 @@ bool httpCloseHandle(HttpHandle handle) {
   auto* base = static_cast<Handle*>(handle);
   if (base == nullptr) return false;
   switch (base->kind) {
-    case HandleKind::root: delete static_cast<Root*>(base); break;
-    case HandleKind::connection: delete static_cast<Connection*>(base); break;
-    case HandleKind::request: delete static_cast<Request*>(base); break;
+    case HandleKind::root:
+      delete static_cast<Root*>(base);
+      break;
+    case HandleKind::connection:
+      delete static_cast<Connection*>(base);
+      break;
+    case HandleKind::request:
+      delete static_cast<Request*>(base);
+      break;
   }
   return true;
 }

@@ -65,8 +65,8 @@ bool httpReadBody(HttpHandle request, void* buffer, std::uint32_t size, std::uin
   return ok != FALSE;
 }
 
-bool httpQueryInfo(HttpHandle request, std::uint32_t infoLevel, void* buffer,
-                   std::uint32_t* length, std::uint32_t* index) {
+bool httpQueryInfo(HttpHandle request, std::uint32_t infoLevel, void* buffer, std::uint32_t* length,
+                   std::uint32_t* index) {
   DWORD bufferLength = *length;
   DWORD indexValue = index != nullptr ? *index : 0;
   const BOOL ok = httpQueryInfoA.get()(request, infoLevel, buffer, &bufferLength,

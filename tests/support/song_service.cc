@@ -28,8 +28,9 @@ std::optional<SongService> SongService::start(const std::string& catalogue, int 
   static std::atomic<int> counter{0};
   const auto folder = std::filesystem::temp_directory_path();
   const std::string portFile =
-      (folder / ("corvalin-song-service-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
-                 "-" + std::to_string(counter++) + ".port"))
+      (folder / ("corvalin-song-service-" +
+                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
+                 std::to_string(counter++) + ".port"))
           .string();
   // --background returns once the service listens and its port file is written.
   const std::string command = std::string("\"") + CORVALIN_SONG_SERVICE_PROGRAM +

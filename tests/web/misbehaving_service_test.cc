@@ -1,14 +1,13 @@
 // The web request routine against a service that misbehaves on purpose: every request returns
 // within the time-outs, with the results the routine gives for such answers, and nothing
 // crashes. Natively on libcurl; under Wine on WinINet.
-#include "web/web_request.h"
-
 #include <gtest/gtest.h>
 
 #include <future>
 #include <string>
 
 #include "tests/web/web_test_support.h"
+#include "web/web_request.h"
 
 namespace corvalin {
 namespace {
@@ -26,7 +25,9 @@ Outcome request(const Text& url) {
   return {body, p.responseHeaders};
 }
 
-bool startsWith(const Text& text, std::string_view prefix) { return text.view().substr(0, prefix.size()) == prefix; }
+bool startsWith(const Text& text, std::string_view prefix) {
+  return text.view().substr(0, prefix.size()) == prefix;
+}
 
 // The three servers that hold a request run side by side, so the test lasts as long as the
 // slowest: 30 s natively (no byte for 30 s ends a transfer), 45 s under Wine, whose WinINet has
@@ -34,7 +35,8 @@ bool startsWith(const Text& text, std::string_view prefix) { return text.view().
 TEST(MisbehavingService, StallsAndEndlessBodiesEnd) {
   auto never = std::async(std::launch::async, [] { return request(serviceUrl("/m/song?id=902")); });
   auto stall = std::async(std::launch::async, [] { return request(serviceUrl("/m/song?id=903")); });
-  auto endless = std::async(std::launch::async, [] { return request(serviceUrl("/m/song?id=904")); });
+  auto endless =
+      std::async(std::launch::async, [] { return request(serviceUrl("/m/song?id=904")); });
 
   const Outcome silent = never.get();
   EXPECT_EQ(silent.body.length(), 0);
@@ -42,7 +44,8 @@ TEST(MisbehavingService, StallsAndEndlessBodiesEnd) {
 
   const Outcome stalled = stall.get();
   EXPECT_EQ(stalled.body.length(), 0);
-  EXPECT_TRUE(startsWith(stalled.responseHeaders, "HTTP/1.1 200 OK\r\n")) << stalled.responseHeaders.str();
+  EXPECT_TRUE(startsWith(stalled.responseHeaders, "HTTP/1.1 200 OK\r\n"))
+      << stalled.responseHeaders.str();
 
   // A body past 64 MiB is given up rather than gathered until memory runs out.
   const Outcome unending = endless.get();
@@ -63,7 +66,8 @@ TEST(MisbehavingService, BrokenAnswersGiveWhatArrived) {
 
   EXPECT_EQ(textLength(fetchPage(serviceUrl("/m/song?id=900"))), 0);
   EXPECT_EQ(fetchPage(serviceUrl("/m/song?id=901")).str(), "ab");
-  EXPECT_EQ(fetchPage(serviceUrl("/m/song?id=909")).str(), fetchPage(serviceUrl("/m/song?id=1")).str());
+  EXPECT_EQ(fetchPage(serviceUrl("/m/song?id=909")).str(),
+            fetchPage(serviceUrl("/m/song?id=1")).str());
   // An unknown song: the service's error page, which names no song.
   const Text unknown = fetchPage(serviceUrl("/m/song?id=404404"));
   EXPECT_GT(textLength(unknown), 0);

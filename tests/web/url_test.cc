@@ -21,24 +21,28 @@ struct UrlCase {
 };
 
 const UrlCase kUrlCases[] = {
-    {"http://a.example.com/p/q?k=5", "a.example.com", "a.example.com", "example.com", 80, "/p/q?k=5"},
+    {"http://a.example.com/p/q?k=5", "a.example.com", "a.example.com", "example.com", 80,
+     "/p/q?k=5"},
     {"https://a.example.com/x/y", "a.example.com", "a.example.com", "example.com", 443, "/x/y"},
     {"a.example.com/x", "a.example.com", "a.example.com", "example.com", 80, "/x"},
     {"example.com", "example.com", "example.com", "example.com", 80, "/"},
     {"http://example.com:8080/x", "example.com", "example.com:8080", "example.com", 8080, "/x"},
     {"https://example.com:8443", "example.com", "example.com:8443", "example.com", 8443, "/"},
-    {"HTTPS://EXAMPLE.COM:443/A?B=C", "example.com", "example.com:443", "example.com", 443, "/A?B=C"},
+    {"HTTPS://EXAMPLE.COM:443/A?B=C", "example.com", "example.com:443", "example.com", 443,
+     "/A?B=C"},
     {"", "", "", "", 80, "/"},
     // A "?" does not end the host.
     {"https://example.com?x=1", "example.com?x=1", "example.com?x=1", "example.com?x=1", 443, "/"},
     // Without a scheme, a later "http://" names the host.
-    {"example.com/go?to=http://example.org/x", "example.org", "example.org", "example.org", 80, "/x"},
+    {"example.com/go?to=http://example.org/x", "example.org", "example.org", "example.org", 80,
+     "/x"},
     // An empty port is 0.
     {"http://example.com:/x", "example.com", "example.com:", "example.com", 0, "/x"},
     // The host is found in any case when the path is cut; the path keeps the caller's case.
     {"HTTP://Example.COM/Path", "example.com", "example.com", "example.com", 80, "/Path"},
     // A host of one label has no domain to cut down to.
-    {"http://localhost:8000/m/song?id=7", "localhost", "localhost:8000", "localhost", 8000, "/m/song?id=7"},
+    {"http://localhost:8000/m/song?id=7", "localhost", "localhost:8000", "localhost", 8000,
+     "/m/song?id=7"},
     // The first colon ends the host, the last one names the port.
     {"http://a:b:99/", "a", "a:b:99", "a", 99, "/"},
 };
@@ -112,7 +116,12 @@ const BetweenCase kBetweenCases[] = {
     {"xyab", "y", "b", {2, false}, "a"},
     {"abc", "bc", "c", {}, ""},  // the start marker ends at the last byte
     {"title=\"Song\"", "title=#\xD2\xFD\xBA\xC5", "#\xD2\xFD\xBA\xC5", {}, "Song"},  // #引号
-    {"title=#\xD2\xFD\xBA\xC5" "x#\xD2\xFD\xBA\xC5", "title=#\xD2\xFD\xBA\xC5", "#\xD2\xFD\xBA\xC5", {}, ""},
+    {"title=#\xD2\xFD\xBA\xC5"
+     "x#\xD2\xFD\xBA\xC5",
+     "title=#\xD2\xFD\xBA\xC5",
+     "#\xD2\xFD\xBA\xC5",
+     {},
+     ""},
     {"xyz", "", "z", {2, false}, "xy"},
     {"xyz", "", "z", {4, false}, ""},
     {"xyz", "x", "", {}, ""},
@@ -120,8 +129,19 @@ const BetweenCase kBetweenCases[] = {
     {"aXyb", "x", "b", {}, ""},
     {"aXyB", "x", "b", {0, true}, "y"},
     // Two-byte characters are stepped over whole: 中文 holds the bytes D0 CE of 形 at byte 2.
-    {"\xD6\xD0\xCE\xC4" "b", "\xD0\xCE", "b", {}, ""},
-    {"\xD6\xD0\xCE\xC4" "a\xD0\xCE" "b", "a", "b", {}, "\xD0\xCE"},
+    {"\xD6\xD0\xCE\xC4"
+     "b",
+     "\xD0\xCE",
+     "b",
+     {},
+     ""},
+    {"\xD6\xD0\xCE\xC4"
+     "a\xD0\xCE"
+     "b",
+     "a",
+     "b",
+     {},
+     "\xD0\xCE"},
     {"User-Agent: Bot/1\r\nX: y\r\n", "User-Agent:", "\r\n", {}, " Bot/1"},
 };
 
@@ -142,7 +162,7 @@ TEST(HeaderValue, TrimsTheTextAfterTheFirstColon) {
       {"k: v: w", "v: w"},
       {"k:", ""},
       {":\xA1\xA1v\xA1\xA1", "v"},  // full-width spaces are blanks
-      {"k:\tv\t", "\tv\t"},          // tabs are not
+      {"k:\tv\t", "\tv\t"},         // tabs are not
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);

@@ -41,7 +41,8 @@ std::string lowerName(const std::string& line) {
 
 // The lines that the HTTP client adds or rewrites on its own (host, agent, connection
 // handling, body length), and the store's cookies when the request uses the store.
-std::vector<std::string> withoutClientLines(const std::vector<std::string>& lines, bool storeCookies) {
+std::vector<std::string> withoutClientLines(const std::vector<std::string>& lines,
+                                            bool storeCookies) {
   std::vector<std::string> kept;
   for (const std::string& line : lines) {
     const std::string name = lowerName(line);
@@ -62,34 +63,49 @@ struct HeaderCase {
 };
 
 const HeaderCase kHeaderCases[] = {
-    {"defaults", "", std::nullopt, "Accept: */*\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
-     "Content-Type: application/x-www-form-urlencoded", kDefaultAgent},
+    {"defaults", "", std::nullopt,
+     "Accept: */*\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
+     "Content-Type: application/x-www-form-urlencoded",
+     kDefaultAgent},
     {"own line first", "X-A: 1", std::nullopt,
      "X-A: 1\r\nAccept: */*\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
-     "Content-Type: application/x-www-form-urlencoded", kDefaultAgent},
+     "Content-Type: application/x-www-form-urlencoded",
+     kDefaultAgent},
     {"substring suppresses Accept", "X-Accept: y", std::nullopt,
      "X-Accept: y\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
-     "Content-Type: application/x-www-form-urlencoded", kDefaultAgent},
-    {"all given, nothing appended", "Accept: text/html\r\nReferer: r\r\nAccept-Language: en\r\n"
-     "Content-Type: text/plain", std::nullopt,
+     "Content-Type: application/x-www-form-urlencoded",
+     kDefaultAgent},
+    {"all given, nothing appended",
+     "Accept: text/html\r\nReferer: r\r\nAccept-Language: en\r\n"
+     "Content-Type: text/plain",
+     std::nullopt,
      "Accept: text/html\r\nReferer: r\r\nAccept-Language: en\r\nContent-Type: text/plain",
      kDefaultAgent},
     {"agent in exact case", "User-Agent: Foo/2\r\nX-B: 2", std::nullopt,
      "User-Agent: Foo/2\r\nX-B: 2\r\nAccept: */*\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
-     "Content-Type: application/x-www-form-urlencoded", "Foo/2"},
+     "Content-Type: application/x-www-form-urlencoded",
+     "Foo/2"},
     {"agent of one line in other case", "user-agent: Bot/1", std::nullopt,
      "user-agent: Bot/1\r\nAccept: */*\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
-     "Content-Type: application/x-www-form-urlencoded", "Bot/1"},
+     "Content-Type: application/x-www-form-urlencoded",
+     "Bot/1"},
     // Of several lines, only the agent's own line gives the agent: no other line leaks into it.
     {"agent of several lines in other case", "X-B: 2\r\nuser-agent: Bot/3", std::nullopt,
      "X-B: 2\r\nuser-agent: Bot/3\r\nAccept: */*\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
-     "Content-Type: application/x-www-form-urlencoded", "Bot/3"},
-    {"cookie pairs", "", "a=1", "Accept: */*\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
-     "Content-Type: application/x-www-form-urlencoded\r\nCookie: a=1", kDefaultAgent},
-    {"cookie line", "", "Cookie: a=1", "Accept: */*\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
-     "Content-Type: application/x-www-form-urlencoded\r\nCookie: a=1", kDefaultAgent},
-    {"cookies given empty", "", "", "Accept: */*\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
-     "Content-Type: application/x-www-form-urlencoded", kDefaultAgent},
+     "Content-Type: application/x-www-form-urlencoded",
+     "Bot/3"},
+    {"cookie pairs", "", "a=1",
+     "Accept: */*\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
+     "Content-Type: application/x-www-form-urlencoded\r\nCookie: a=1",
+     kDefaultAgent},
+    {"cookie line", "", "Cookie: a=1",
+     "Accept: */*\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
+     "Content-Type: application/x-www-form-urlencoded\r\nCookie: a=1",
+     kDefaultAgent},
+    {"cookies given empty", "", "",
+     "Accept: */*\r\nReferer: {URL}\r\nAccept-Language: zh-cn\r\n"
+     "Content-Type: application/x-www-form-urlencoded",
+     kDefaultAgent},
 };
 
 TEST(WebRequest, SendsTheHeaderBlockAndAgent) {
@@ -222,7 +238,8 @@ TEST(WebRequest, BodyWithZeroByteIsWholeButPageStopsAtIt) {
 
 TEST(WebRequest, FetchPageGetsTheSongPage) {
   const std::string page = fetchPage(serviceUrl("/m/song?id=1")).str();
-  EXPECT_NE(page.find("data-res-name=\"Song One\" data-res-author=\"Artist One\""), std::string::npos)
+  EXPECT_NE(page.find("data-res-name=\"Song One\" data-res-author=\"Artist One\""),
+            std::string::npos)
       << page;
 }
 
@@ -236,7 +253,8 @@ TEST(WebRequest, RedirectsAreFollowedUnlessRefused) {
 
   WebRequestParameters refused;
   refused.noRedirect = true;
-  EXPECT_EQ(std::string(webRequest(serviceUrl("/redirect?to=/echo/moved"), refused).view()), "moved");
+  EXPECT_EQ(std::string(webRequest(serviceUrl("/redirect?to=/echo/moved"), refused).view()),
+            "moved");
   EXPECT_EQ(refused.responseHeaders.str().rfind("HTTP/1.1 302 Found\r\n", 0), 0u)
       << refused.responseHeaders.str();
 }
@@ -253,6 +271,22 @@ TEST(WebRequest, ProxyCarriesHttpRequests) {
 #else
   EXPECT_EQ(echo.requestLine, "GET http://songs.example.invalid/echo/proxied HTTP/1.1");
 #endif
+}
+
+// An https request names the proxy as given, for every scheme: the client asks it for a tunnel.
+TEST(WebRequest, ProxyCarriesHttpsRequestsAsGiven) {
+  WebRequestParameters p;
+  p.proxy = Text(testing::sharedSongServiceHost().c_str());
+  const Bytes body = webRequest("https://songs.example.invalid/x", p);
+#ifdef _WIN32
+  // Wine's WinINet hands back the proxy's refusal of the tunnel as the response.
+  EXPECT_EQ(std::string(body.view()), "no tunnels");
+#else
+  EXPECT_EQ(body.length(), 0);  // the proxy gives no tunnel
+#endif
+  const auto tunnel =
+      parseEcho(webRequest(serviceUrl("/recorded?key=connect-songs.example.invalid:443")).view());
+  EXPECT_EQ(tunnel.requestLine, "CONNECT songs.example.invalid:443 HTTP/1.1");
 }
 
 TEST(WebRequest, UnreachableServerGivesEmptyResults) {
