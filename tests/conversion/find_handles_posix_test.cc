@@ -24,7 +24,7 @@ int openDescriptors() {
   return count;
 }
 
-struct PathCase {
+struct EnumerationCase {
   const char* what;
   std::function<void(const std::string& folder)> run;
 };
@@ -37,7 +37,7 @@ void enumerateAll(const std::string& pattern) {
   EXPECT_EQ(handle, nullptr);
 }
 
-const PathCase kPaths[] = {
+const EnumerationCase kEnumerations[] = {
     {"enumeration to its end", [](const std::string& f) { enumerateAll(f + "\\*.uc"); }},
     {"enumeration of a missing folder",
      [](const std::string& f) { enumerateAll(f + "\\no\\*.uc"); }},
@@ -55,22 +55,19 @@ const PathCase kPaths[] = {
        EXPECT_FALSE(findFile((f + "\\a*.uc").c_str(), handle).empty());
        closeFind(handle);
      }},
-    {"copy",
-     [](const std::string& f) {
-       EXPECT_TRUE(copyFile((f + "\\a.uc").c_str(), (f + "\\a.mp3").c_str()));
-     }},
-    {"copy of a missing source",
-     [](const std::string& f) {
-       EXPECT_FALSE(copyFile((f + "\\none.uc").c_str(), (f + "\\n.mp3").c_str()));
-     }},
-    {"copy into a missing folder",
-     [](const std::string& f) {
-       EXPECT_FALSE(copyFile((f + "\\a.uc").c_str(), (f + "\\no\\a.mp3").c_str()));
-     }},
-    {"copy onto a folder",
-     [](const std::string& f) {
-       EXPECT_FALSE(copyFile((f + "\\a.uc").c_str(), (f + "\\d.uc").c_str()));
-     }},
+};
+
+struct CopyCase {
+  const char* source;  // names inside the folder
+  const char* target;
+  bool copied;
+};
+
+const CopyCase kCopies[] = {
+    {"a.uc", "a.mp3", true},
+    {"none.uc", "n.mp3", false},   // missing source
+    {"a.uc", "no\\a.mp3", false},  // missing target folder
+    {"a.uc", "d.uc", false},       // target is a folder
 };
 
 TEST(PosixFileHandles, NoDescriptorStaysOpen) {
@@ -78,10 +75,18 @@ TEST(PosixFileHandles, NoDescriptorStaysOpen) {
   folder.write("a.uc", "one");
   folder.write("b.uc", "two");
   std::filesystem::create_directory(folder.path() / "d.uc");
-  for (const PathCase& c : kPaths) {
+  for (const EnumerationCase& c : kEnumerations) {
     SCOPED_TRACE(c.what);
     const int before = openDescriptors();
     c.run(folder.systemPath());
+    EXPECT_EQ(openDescriptors(), before);
+  }
+  for (const CopyCase& c : kCopies) {
+    SCOPED_TRACE(std::string(c.source) + " to " + c.target);
+    const int before = openDescriptors();
+    const std::string from = folder.systemPath() + "\\" + c.source;
+    const std::string to = folder.systemPath() + "\\" + c.target;
+    EXPECT_EQ(copyFile(from.c_str(), to.c_str()), c.copied);
     EXPECT_EQ(openDescriptors(), before);
   }
 }
