@@ -12,6 +12,10 @@ namespace corvalin {
 // empty, so an unreachable service gives " - ".
 Text lookUpSongTitle(const Text& songId);
 
+// The title cut out of a song page already in code page 936: the author's and the name's
+// attribute values, each up to the next double quote and made safe, joined by " - ".
+Text songTitleInPage(const Text& page);
+
 // The song service's host, optionally with ":port": the one the program was built with
 // (SONG_SERVICE_HOST) unless replaced for this process.
 Text songServiceHost();

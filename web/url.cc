@@ -37,7 +37,9 @@ Text dotCountHost(Text v, bool domainOnly, int dotCount) {
   if (slash != -1) v = textLeft(v, slash - 1);
   const int length = textLength(v);
   int pos = length;
-  for (int i = 0; i < dotCount; ++i) pos = findTextReverse(v, ".", {pos, false});
+  // Once no dot is left none ever is: a count larger than the host's dots stops there instead
+  // of running on for up to 2^31 searches.
+  for (int i = 0; i < dotCount && pos != -1; ++i) pos = findTextReverse(v, ".", {pos, false});
   const int d = findTextReverse(v, ".", {pos, false});
   if (domainOnly) return textRight(v, length - d);
   if (d != -1) {

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "platform/http_session.h"
+#include "web/header_block.h"
 #include "web/url.h"
 
 namespace corvalin {
@@ -18,16 +19,6 @@ constexpr std::uint32_t kReadSize = 1024;
 constexpr int kResponseHeaderBufferSize = 5000;
 constexpr std::size_t kBodyLimit = std::size_t{64} << 20;
 constexpr int kLengthDigits = 32;
-
-struct DefaultHeaderLine {
-  const char* nameWithColon;
-  const char* value;  // nullptr: the caller's URL
-};
-constexpr DefaultHeaderLine kDefaultLinesAfterAccept[] = {
-    {"Referer:", nullptr},
-    {"Accept-Language:", "zh-cn"},
-    {"Content-Type:", "application/x-www-form-urlencoded"},
-};
 
 bool holdsLineBreak(const Text& text) {
   return findText(text, "\r") != -1 || findText(text, "\n") != -1;
@@ -61,27 +52,6 @@ std::uint32_t requestFlags(const WebRequestParameters& parameters, bool secure) 
   if (parameters.noRedirect) flags |= platform::kHttpFlagNoAutoRedirect;
   flags |= secure ? platform::kHttpFlagSecure : platform::kHttpFlagIgnoreRedirectToHttps;
   return flags;
-}
-
-// The caller's lines followed by every default line whose name they do not hold (exact case,
-// anywhere), then the cookies.
-Text headerBlock(const Text& callerLines, const Text& url, const std::optional<Text>& cookies) {
-  Text block = callerLines;
-  if (textLength(block) == 0) {
-    block = "Accept: */*";
-  } else if (findText(block, "Accept:") == -1) {
-    block = concatText(block, "\r\nAccept: */*");
-  }
-  for (const DefaultHeaderLine& line : kDefaultLinesAfterAccept) {
-    if (findText(block, line.nameWithColon) != -1) continue;
-    block = concatText(block, "\r\n", line.nameWithColon, " ");
-    block = concatText(block, line.value != nullptr ? Text(line.value) : url);
-  }
-  if (cookies && textLength(*cookies) > 0) {
-    const Text lead = findText(*cookies, "Cookie:") != -1 ? "\r\n" : "\r\nCookie: ";
-    block = concatText(block, lead, *cookies);
-  }
-  return block;
 }
 
 void send(HttpHandle request, int verb, WebRequestParameters& parameters) {
@@ -132,21 +102,7 @@ Text rawResponseHeaders(HttpHandle request) {
   std::uint32_t length = kResponseHeaderBufferSize;
   platform::httpQueryInfo(request, platform::kHttpQueryRawHeadersCrlf, buffer.writableData(),
                           &length, nullptr);
-  return replaceText(toText(buffer), "Set-Cookie", "Set-Cookie");
-}
-
-// The name=value pair of every Set-Cookie line, joined by "; ".
-Text cookiesSetBy(const Text& responseHeaders) {
-  TextBuilder joined;
-  for (const Text& line : splitText(responseHeaders, "\r\n")) {
-    if (findText(line, "Set-Cookie") == -1) continue;
-    const Text value = findText(line, ";") != -1 ? trimBoth(textBetween(line, "Set-Cookie:", ";"))
-                                                 : trimBoth(replaceText(line, "Set-Cookie:"));
-    joined.append(value);
-    joined.append(std::string_view("; "));
-  }
-  const Text all = joined.take();
-  return textLeft(all, textLength(all) - 2);
+  return withSetCookieSpelled(toText(buffer));
 }
 
 void closeInOrder(std::initializer_list<HttpHandle> handles) {
@@ -181,7 +137,7 @@ Bytes webRequest(const Text& url, WebRequestParameters& parameters) {
     return Bytes();
   }
 
-  parameters.headers = headerBlock(parameters.headers, url, parameters.cookies);
+  parameters.headers = requestHeaderBlock(parameters.headers, url, parameters.cookies);
   send(request, verb, parameters);
   Bytes body = readBody(request);
   parameters.responseHeaders = rawResponseHeaders(request);

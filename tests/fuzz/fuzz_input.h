@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "tests/fuzz/text_reference.h"
 #include "text/text.h"
@@ -26,16 +28,33 @@ class Input {
  public:
   Input(const std::uint8_t* data, std::size_t size) : provider_(data, size) {}
 
-  // A text without zero bytes; absent or present when empty, as the input says.
-  std::optional<std::string> text(std::size_t maxLength = 64) {
+  // A text without zero bytes; absent or present when empty, as the input says. Drawn either
+  // from `alphabet` or from any bytes.
+  std::optional<std::string> text(std::size_t maxLength = 64,
+                                  std::string_view alphabet = {kAlphabet, sizeof kAlphabet}) {
     const bool fromAlphabet = provider_.ConsumeBool();
     std::string bytes = provider_.ConsumeRandomLengthString(maxLength);
     for (char& c : bytes) {
-      if (fromAlphabet) c = kAlphabet[static_cast<unsigned char>(c) % sizeof kAlphabet];
+      if (fromAlphabet) c = alphabet[static_cast<unsigned char>(c) % alphabet.size()];
       if (c == '\0') c = '\x01';
     }
     if (bytes.empty() && provider_.ConsumeBool()) return std::nullopt;
     return bytes;
+  }
+
+  // Up to `maxPieces` pieces, each one of `pieces` or a stretch of any bytes, so that the shapes
+  // that matter to an operation are common in its input.
+  std::string joinedPieces(std::span<const std::string_view> pieces, int maxPieces) {
+    std::string joined;
+    const int count = pick(maxPieces);
+    for (int i = 0; i < count; ++i) {
+      if (flag()) {
+        joined += pieces[static_cast<std::size_t>(pick(static_cast<int>(pieces.size())))];
+      } else {
+        joined += text(16).value_or(std::string());
+      }
+    }
+    return joined;
   }
 
   // Mostly near the text's edges, sometimes anything.

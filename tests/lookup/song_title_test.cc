@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "lookup/code_page.h"
 #include "tests/support/song_service.h"
 #include "web/web_request.h"
 
@@ -55,6 +56,11 @@ const TitleCase kTitles[] = {
     {"a value without its closing quote is empty", "3009", " - Name"sv},
     {"a page in 936 is read whole", "3010", "Plain - ,,,"sv},
     {"empty page", "3011", " - "sv},
+    // 0x80 (the euro sign in 936) is a character of its own to the file system, so what
+    // follows it is cleaned too: the title never names a sub-folder or a stream.
+    {"unsafe characters after a euro sign", "3012",
+     "\x80,\x80, - \x80,x\x80,y"sv /* €,€, - €,x€,y */},
+    {"a quote after a euro sign", "3013", "x - ab\x80, data-res-author="sv},
     {"error page without either marker", "3999", " - "sv},
 };
 
@@ -69,6 +75,34 @@ TEST_F(LookUpSongTitle, AsksForTheSongPageOfTheNumberAsGiven) {
   const Text request = fetchPage(Text(("http://" + host_ + "/recorded?key=song-123456").c_str()));
   EXPECT_EQ(request.str().substr(0, request.str().find("\r\n")), "GET /m/song?id=123456 HTTP/1.1");
   EXPECT_NE(request.str().find("\r\nHost: " + host_ + "\r\n"), std::string::npos) << request.str();
+}
+
+// Values with an unsafe character after every kind of byte the text operations pair with it:
+// bytes code page 936 reads alone (0x80, 0xFF), a lead byte before a byte no character of 936
+// ends in, and whole two-byte characters whose second byte is "\" or "|".
+const char* const kAwkwardValues[] = {
+    "\x80\\x", "\x80/x",   "\xFF\\x",          "\xFF:x",  "\x81/x",
+    "\x81:x",  "\x81*?<>", "\xB6\x5C\xB4\x7C", "\x80\"x", "a\x80",
+};
+
+// Read by the system's code page conversion (Windows' own under Wine), a title holds none of
+// the characters a file name cannot hold, so it is one name in the folder. "?" is left out:
+// the conversion itself writes it for bytes it cannot read.
+TEST(SongTitleInPage, IsOneNameAsTheSystemReadsIt) {
+  for (const char* name : kAwkwardValues) {
+    for (const char* author : kAwkwardValues) {
+      const std::string page = std::string("<div data-res-name=\"") + name +
+                               "\" data-res-author=\"" + author + "\"></div>";
+      const Text title = songTitleInPage(Text(page.c_str()));
+      const std::string_view wide = ansiToWide(title, 0).view();
+      for (std::size_t at = 0; at + 1 < wide.size(); at += 2) {
+        const bool ascii = wide[at + 1] == 0;
+        EXPECT_FALSE(ascii &&
+                     std::string_view("\\/:*\"<>|").find(wide[at]) != std::string_view::npos)
+            << "name " << name << ", author " << author << ": " << title.str();
+      }
+    }
+  }
 }
 
 TEST(LookUpSongTitleUnreachable, GivesTheBareSeparator) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -76,6 +77,9 @@ const DotCountCase kDotCountCases[] = {
     // Both schemes are removed wherever they stand; the port stays until the end.
     {"https://www.example.com:8443/x", 1, "example.com", "www.example.com"},
     {"xhttp://y.example.org", 1, "example.org", "xy.example.org"},
+    // The largest count is answered at once: the steps stop when no dot is left.
+    {"http://a.b.example.com/x", std::numeric_limits<int>::max(), "a.b.example.com",
+     "a.b.example.com"},
     // A dot in the very last byte is never counted.
     {"a.b.", 0, "b.", "a.b."},
 };
