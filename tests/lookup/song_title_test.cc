@@ -94,7 +94,8 @@ TEST(SongTitleInPage, IsOneNameAsTheSystemReadsIt) {
       const std::string page = std::string("<div data-res-name=\"") + name +
                                "\" data-res-author=\"" + author + "\"></div>";
       const Text title = songTitleInPage(Text(page.c_str()));
-      const std::string_view wide = ansiToWide(title, 0).view();
+      const Bytes units = ansiToWide(title, 0);
+      const std::string_view wide = units.view();
       for (std::size_t at = 0; at + 1 < wide.size(); at += 2) {
         const bool ascii = wide[at + 1] == 0;
         EXPECT_FALSE(ascii &&
