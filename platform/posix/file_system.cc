@@ -1,4 +1,5 @@
 #include "platform/file_system.h"
+#include "platform/find_enumeration.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -88,7 +89,9 @@ bool isDirectoryEntry(DIR* dir, const char* name) {
   return S_ISDIR(info.st_mode);
 }
 
-FindHandle openFind(std::string_view systemPattern) {
+}  // namespace
+
+FindHandle openFind(const char* systemPattern) {
   const std::string pattern = osPath(systemPattern);
   const std::size_t slash = pattern.rfind('/');
   const std::string folder = slash == std::string::npos ? "."
@@ -114,6 +117,8 @@ std::string nextMatch(FindState& state) {
   }
   return {};
 }
+
+namespace {
 
 std::string folderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -197,17 +202,6 @@ bool targetReplaceable(const std::string& target, const struct stat& source) {
 }
 
 }  // namespace
-
-std::string findFile(const char* pattern, FindHandle& handle) {
-  if (pattern != nullptr && *pattern != '\0') {
-    closeFind(handle);
-    handle = openFind(pattern);
-  }
-  if (handle == nullptr) return {};
-  std::string name = nextMatch(*handle);
-  if (name.empty()) closeFind(handle);
-  return name;
-}
 
 void closeFind(FindHandle& handle) {
   if (handle == nullptr) return;

@@ -1,4 +1,5 @@
 #include "platform/file_system.h"
+#include "platform/find_enumeration.h"
 
 #include <windows.h>
 
@@ -13,8 +14,6 @@ struct FindState {
   WIN32_FIND_DATAA entry{};
   bool entryPending = false;  // FindFirstFileA's entry has not been handed out yet
 };
-
-namespace {
 
 FindHandle openFind(const char* pattern) {
   WIN32_FIND_DATAA first{};
@@ -31,6 +30,8 @@ FindHandle openFind(const char* pattern) {
   return state;
 }
 
+namespace {
+
 bool nextEntry(FindState& state) {
   if (state.entryPending) {
     state.entryPending = false;
@@ -41,18 +42,10 @@ bool nextEntry(FindState& state) {
 
 }  // namespace
 
-std::string findFile(const char* pattern, FindHandle& handle) {
-  if (pattern != nullptr && *pattern != '\0') {
-    closeFind(handle);
-    handle = openFind(pattern);
+std::string nextMatch(FindState& state) {
+  while (nextEntry(state)) {
+    if ((state.entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return state.entry.cFileName;
   }
-  if (handle == nullptr) return {};
-  while (nextEntry(*handle)) {
-    if ((handle->entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-      return handle->entry.cFileName;
-    }
-  }
-  closeFind(handle);
   return {};
 }
 
