@@ -7,22 +7,14 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "tests/conversion/enumerate.h"
 #include "tests/conversion/temp_folder.h"
 
 namespace platform {
 namespace {
 
+using corvalin::testing::enumerate;
 using corvalin::testing::TempFolder;
-
-std::set<std::string> enumerate(const std::string& pattern) {
-  std::set<std::string> names;
-  FindHandle handle = nullptr;
-  for (std::string name = findFile(pattern.c_str(), handle); !name.empty();
-       name = findFile(nullptr, handle)) {
-    names.insert(name);
-  }
-  return names;
-}
 
 TEST(PosixFileSystemEdge, NamesOutsideCodePage936AreFoundAndCopied) {
   TempFolder folder;

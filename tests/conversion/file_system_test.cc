@@ -8,24 +8,15 @@
 #include <set>
 #include <string>
 
+#include "tests/conversion/enumerate.h"
 #include "tests/conversion/temp_folder.h"
 
 namespace platform {
 namespace {
 
+using corvalin::testing::enumerate;
 using corvalin::testing::TempFolder;
 namespace fs = std::filesystem;
-
-std::set<std::string> enumerate(const std::string& pattern) {
-  std::set<std::string> names;
-  FindHandle handle = nullptr;
-  for (std::string name = findFile(pattern.c_str(), handle); !name.empty();
-       name = findFile(nullptr, handle)) {
-    names.insert(name);
-  }
-  EXPECT_EQ(handle, nullptr) << "an exhausted enumeration closes itself";
-  return names;
-}
 
 // "癨" and "盶": two-byte characters whose second byte is the byte of "\".
 const std::string kBackslashTrailA = "\xB0\x5C";  // 癨
