@@ -45,8 +45,9 @@ bool isLoopRunning() { return rulesState().loopRunning; }
 
 bool quitDueAfterWindowDestroyed(int windowsStillAlive) {
   RulesState& state = rulesState();
-  if (windowsStillAlive == 0 && state.loopRunning) state.quitRequested = true;
-  return windowsStillAlive == 0 && state.loopRunning;
+  const bool due = windowsStillAlive == 0 && state.loopRunning;
+  if (due) state.quitRequested = true;
+  return due;
 }
 
 bool isQuitRequested() { return rulesState().quitRequested; }

@@ -29,8 +29,8 @@ Text requestHeaderBlock(const Text& callerLines, const Text& url,
   }
   for (const DefaultHeaderLine& line : kDefaultLinesAfterAccept) {
     if (findText(block, line.nameWithColon) != -1) continue;
-    block = concatText(block, "\r\n", line.nameWithColon, " ");
-    block = concatText(block, line.value != nullptr ? Text(line.value) : url);
+    const Text value = line.value != nullptr ? Text(line.value) : url;
+    block = concatText(block, "\r\n", line.nameWithColon, " ", value);
   }
   if (cookies && textLength(*cookies) > 0) {
     const Text lead = findText(*cookies, "Cookie:") != -1 ? "\r\n" : "\r\nCookie: ";

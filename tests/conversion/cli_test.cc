@@ -26,18 +26,8 @@ std::vector<std::string> lines(const std::string& text) {
   return result;
 }
 
-class Cli : public ::testing::Test {
+class Cli : public WithSuiteSongService {
  protected:
-  static void SetUpTestSuite() {
-    catalogueFolder = new TempFolder;
-    service = new std::optional<SongService>(startTestSongService(*catalogueFolder));
-    ASSERT_TRUE(service->has_value()) << "the song service did not start";
-  }
-  static void TearDownTestSuite() {
-    delete service;
-    delete catalogueFolder;
-  }
-
   // Runs the program with the arguments (already quoted for the shell).
   CliResult run(const std::string& arguments) {
     const std::string prefix = (outputs.path() / "run").string();
@@ -52,15 +42,11 @@ class Cli : public ::testing::Test {
     return result;
   }
   std::string withService(const std::string& folder) {
-    return "--host " + (*service)->host() + " '" + folder + "'";
+    return "--host " + serviceHost() + " '" + folder + "'";
   }
 
   TempFolder outputs;
-  static TempFolder* catalogueFolder;
-  static std::optional<SongService>* service;
 };
-TempFolder* Cli::catalogueFolder = nullptr;
-std::optional<SongService>* Cli::service = nullptr;
 
 TEST_F(Cli, ConvertsEveryEntryAndExitsZero) {
   TempFolder folder;

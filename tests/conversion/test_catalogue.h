@@ -46,31 +46,36 @@ inline std::optional<SongService> startTestSongService(const TempFolder& folder)
   return SongService::start(catalogue.string());
 }
 
-// A suite that runs the handlers on a freshly loaded headless main window, with the shared
-// catalogue served by one private song service for the whole suite.
-class WithTestSongService : public ::testing::Test {
+// A suite with the shared catalogue served by one private song service for the whole suite.
+class WithSuiteSongService : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     catalogueFolder_ = new TempFolder;
     service_ = new std::optional<SongService>(startTestSongService(*catalogueFolder_));
     ASSERT_TRUE(service_->has_value()) << "the song service did not start";
-    useSongServiceHost(Text::fromBytes((*service_)->host()));
   }
   static void TearDownTestSuite() {
     delete service_;
     delete catalogueFolder_;
   }
+  static std::string serviceHost() { return (*service_)->host(); }
 
+ private:
+  static inline TempFolder* catalogueFolder_ = nullptr;
+  static inline std::optional<SongService>* service_ = nullptr;
+};
+
+// A suite that runs the handlers on a freshly loaded headless main window, asking the suite's
+// song service for the titles.
+class WithTestSongService : public WithSuiteSongService {
+ protected:
   void SetUp() override {
+    useSongServiceHost(Text::fromBytes(serviceHost()));
     platform::headless::reset();
     createCacheFileList();
     ASSERT_TRUE(platform::loadMainWindow(mainWindowDefinition()));
   }
   void TearDown() override { releaseCacheFileList(); }
-
- private:
-  static inline TempFolder* catalogueFolder_ = nullptr;
-  static inline std::optional<SongService>* service_ = nullptr;
 };
 
 }  // namespace corvalin::testing
